@@ -1,0 +1,61 @@
+// The main window: menu bar, title, the four content panels and every menu command.
+#ifndef MNEMORA_APP_MNEFRAME_H
+#define MNEMORA_APP_MNEFRAME_H
+
+#include <wx/frame.h>
+
+class wxBoxSizer;
+class wxMenuItem;
+class MneEditPanel;
+class MneTestPanel;
+class MneLearnPanel;
+class MneAddPanel;
+
+/// Content panel numbers for MneFrame::ShowPanel.
+enum PanelNumbers
+{
+    pnCardList = 0,
+    pnStudy = 1,
+    pnLearn = 2,
+    pnEditor = 3
+};
+
+/// The program's only top-level window.
+class MneFrame : public wxFrame
+{
+public:
+    MneFrame();
+
+    /// Title: file name, "*" when modified, " - Mnemora".
+    void UpdateTitle();
+    /// Shows exactly one content panel, enables the menu for it and starts it.
+    void ShowPanel(int panel);
+    /// Asks about unsaved changes; false when the user cancelled.
+    bool QuerySaveChanges();
+    /// Saves under the current name (Save As for a new deck); true when written.
+    bool Save();
+    /// Asks for a name and saves; true when written.
+    bool SaveAs();
+
+    MneEditPanel* EditPanel = nullptr;   ///< Card list, panel 0.
+    MneTestPanel* TestPanel = nullptr;   ///< Study panel, panel 1.
+    MneLearnPanel* LearnPanel = nullptr; ///< Learn panel, panel 2.
+    MneAddPanel* AddPanel = nullptr;     ///< Card editor, panel 3.
+
+private:
+    wxBoxSizer* PanelSizer = nullptr;
+    wxMenuItem* PlaySoundsItem = nullptr;
+    wxMenuItem* KeepScoreItem = nullptr;
+    wxMenuItem* ShuffleCardsItem = nullptr;
+    wxMenuItem* SwapItem = nullptr;
+    wxMenuItem* ShowTimerItem = nullptr;
+
+    wxDECLARE_EVENT_TABLE();
+};
+
+/// The one main frame; set at the start of its constructor.
+extern MneFrame* MainFrame;
+/// The visible content panel (0..3).
+extern int CurrentPanel;
+
+#endif

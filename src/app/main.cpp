@@ -1,0 +1,4 @@
+// Program entry point.
+#include "app/mneApp.h"
+
+wxIMPLEMENT_APP(mneApp);

@@ -1,0 +1,85 @@
+// Card pictures, sounds and list labels.
+#include "deck/Card.h"
+
+#include <wx/log.h>
+
+#include "app/Options.h"
+#include "deck/SoundPlayer.h"
+
+wxImage LimitPictureSize(const wxImage& image)
+{
+    const int w = image.GetWidth();
+    const int h = image.GetHeight();
+    if (w > 500)
+        return image.Scale(500, h * 500 / w);
+    if (h > 500)
+        return image.Scale(w * 500 / h, 500);
+    return image;
+}
+
+wxImage LoadCardImage(const wxFileName& file)
+{
+    if (!file.IsOk() || file.GetFullPath().empty())
+        return wxImage();
+    wxImage image;
+    {
+        // A broken picture is the toolkit's to report; keep it out of modal pop-ups.
+        wxLogNull quiet;
+        if (!file.FileExists() || !image.LoadFile(file.GetFullPath()) || !image.IsOk())
+            return wxImage();
+    }
+    return LimitPictureSize(image);
+}
+
+namespace
+{
+wxBitmap LoadSideBitmap(const wxFileName& file)
+{
+    const wxImage image = LoadCardImage(file);
+    return image.IsOk() ? wxBitmap(image) : wxBitmap();
+}
+
+void PlaySide(const wxFileName& sound)
+{
+    if (!Options.PlaySounds || sound.GetFullPath().empty())
+        return;
+    CardSound.Play(sound.GetFullPath());
+}
+
+wxString SideLabel(const wxString& text, const wxFileName& picture, const wxFileName& sound)
+{
+    wxString label = text;
+    label.Replace("\n", " ");
+    if (!sound.GetFullPath().empty())
+        label = "(" + sound.GetFullName() + ") " + label;
+    if (!picture.GetFullPath().empty())
+        label = "(" + picture.GetFullName() + ") " + label;
+    return label;
+}
+} // namespace
+
+void Card::LoadPictures()
+{
+    QuestionBitmap = LoadSideBitmap(QuestionPicture);
+    AnswerBitmap = LoadSideBitmap(AnswerPicture);
+}
+
+void Card::PlayQuestionSound() const
+{
+    PlaySide(QuestionSound);
+}
+
+void Card::PlayAnswerSound() const
+{
+    PlaySide(AnswerSound);
+}
+
+wxString Card::GetQuestionLabel() const
+{
+    return SideLabel(Question, QuestionPicture, QuestionSound);
+}
+
+wxString Card::GetAnswerLabel() const
+{
+    return SideLabel(Answer, AnswerPicture, AnswerSound);
+}

@@ -1,0 +1,35 @@
+// The card list: the home panel listing every card with its score.
+#ifndef MNEMORA_EDIT_MNEEDITPANEL_H
+#define MNEMORA_EDIT_MNEEDITPANEL_H
+
+#include <wx/panel.h>
+
+class wxButton;
+class wxListView;
+
+/// Panel 0: lists the deck and starts editing and study runs.
+class MneEditPanel : public wxPanel
+{
+public:
+    explicit MneEditPanel(wxWindow* parent);
+
+    /// Builds the controls and sizers.
+    void CreateControls();
+    /// Creates the three columns from the list's laid-out width.
+    void CreateColumns();
+    /// Rebuilds all rows from Cards; nothing selected afterwards.
+    void RefreshList();
+    /// Refreshes one row from its card (all rows when the index is out of range).
+    void RefreshRow(int row);
+    /// Recomputes the scores, then rebuilds all rows.
+    void ReloadList();
+
+private:
+    wxListView* List = nullptr;
+    wxButton* EditButton = nullptr;
+    wxButton* DeleteButton = nullptr;
+
+    wxDECLARE_EVENT_TABLE();
+};
+
+#endif
