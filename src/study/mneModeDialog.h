@@ -1,0 +1,25 @@
+// The study mode dialog: Learn, Quiz or Review.
+#ifndef MNEMORA_STUDY_MNEMODEDIALOG_H
+#define MNEMORA_STUDY_MNEMODEDIALOG_H
+
+#include <wx/dialog.h>
+
+class wxRadioButton;
+
+/// Lets the user choose Options.TestMode; the caller presets and reads the radio buttons.
+class mneModeDialog : public wxDialog
+{
+public:
+    explicit mneModeDialog(wxWindow* parent);
+
+    wxRadioButton* LearnRadio = nullptr;  ///< id 10000
+    wxRadioButton* QuizRadio = nullptr;   ///< id 10001
+    wxRadioButton* ReviewRadio = nullptr; ///< id 10002
+
+private:
+    void OnRadio(wxCommandEvent& event);
+
+    wxDECLARE_EVENT_TABLE();
+};
+
+#endif
