@@ -1,18 +1,259 @@
-// The card list panel.
+// The card list panel: shows the deck, edits it row by row and starts study runs.
 #include "edit/MneEditPanel.h"
 
-#include <wx/listctrl.h>
+#include <wx/button.h>
+#include <wx/msgdlg.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+#include <vector>
+
+#include "app/MneFrame.h"
+#include "app/Options.h"
+#include "deck/mnemora.h"
+#include "edit/CardListView.h"
+#include "edit/CardSorter.h"
+#include "edit/MneAddPanel.h"
+#include "study/MneTestPanel.h"
+
+namespace
+{
+enum
+{
+    ID_LIST = 10001,
+    ID_NEW_CARD = 10002,
+    ID_EDIT_CARD = 10003,
+    ID_DELETE_CARD = 10004,
+    ID_STUDY = 10005
+};
+} // namespace
 
 wxBEGIN_EVENT_TABLE(MneEditPanel, wxPanel)
-wxEND_EVENT_TABLE()
+    EVT_LIST_ITEM_SELECTED(ID_LIST, MneEditPanel::OnListSelection)
+        EVT_LIST_ITEM_DESELECTED(ID_LIST, MneEditPanel::OnListSelection)
+            EVT_LIST_ITEM_FOCUSED(ID_LIST, MneEditPanel::OnListSelection)
+                EVT_LIST_ITEM_ACTIVATED(ID_LIST, MneEditPanel::OnListActivated)
+                    EVT_LIST_KEY_DOWN(ID_LIST, MneEditPanel::OnListKeyDown)
+                        EVT_LIST_COL_CLICK(ID_LIST, MneEditPanel::OnColumnClick)
+                            EVT_BUTTON(ID_NEW_CARD, MneEditPanel::OnNewCard)
+                                EVT_BUTTON(ID_EDIT_CARD, MneEditPanel::OnEditCard)
+                                    EVT_BUTTON(ID_DELETE_CARD, MneEditPanel::OnDeleteCard)
+                                        EVT_BUTTON(ID_STUDY, MneEditPanel::OnStudy)
+                                            wxEND_EVENT_TABLE()
 
-MneEditPanel::MneEditPanel(wxWindow* parent)
+                                                MneEditPanel::MneEditPanel(wxWindow* parent)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER)
 {
 }
 
-void MneEditPanel::CreateControls() {}
-void MneEditPanel::CreateColumns() {}
-void MneEditPanel::RefreshList() {}
-void MneEditPanel::RefreshRow(int) {}
-void MneEditPanel::ReloadList() {}
+void MneEditPanel::CreateControls()
+{
+    wxBoxSizer* mainSizer = new wxBoxSizer(wxVERTICAL);
+
+    wxBoxSizer* headSizer = new wxBoxSizer(wxHORIZONTAL);
+    mainSizer->Add(headSizer, 0, wxALL | wxEXPAND, 5);
+    wxStaticText* description =
+        new wxStaticText(this, wxID_ANY,
+                         _("Add new cards, delete cards and edit cards using the\nbuttons below.  "
+                           "Press the Study button when you're \nready to begin studying!"));
+    headSizer->Add(description, 1, wxALL, 5);
+    wxStaticText* title = new wxStaticText(this, wxID_ANY, _("Card List"));
+    title->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
+    headSizer->Add(title, 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
+
+    List = new CardListView(this, ID_LIST, wxDefaultPosition, wxSize(160, 120));
+    mainSizer->Add(List, 1, wxALL | wxEXPAND, 5);
+
+    wxBoxSizer* buttonSizer = new wxBoxSizer(wxHORIZONTAL);
+    mainSizer->Add(buttonSizer, 0, wxALL | wxEXPAND, 5);
+    const wxFont buttonFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
+                            "MS Sans Serif");
+    wxButton* newButton = new wxButton(this, ID_NEW_CARD, _("New Card"));
+    EditButton = new wxButton(this, ID_EDIT_CARD, _("Edit Card"));
+    DeleteButton = new wxButton(this, ID_DELETE_CARD, _("Delete Card"));
+    wxButton* studyButton = new wxButton(this, ID_STUDY, _("Study"));
+    for (wxButton* button : {newButton, EditButton, DeleteButton})
+    {
+        button->SetFont(buttonFont);
+        buttonSizer->Add(button, 0, wxALL | wxEXPAND, 5);
+    }
+    buttonSizer->Add(0, 1, 8192);
+    studyButton->SetFont(buttonFont);
+    studyButton->SetDefault();
+    buttonSizer->Add(studyButton, 0, wxALL | wxEXPAND, 5);
+
+    SetSizerAndFit(mainSizer);
+    EditButton->Disable();
+    DeleteButton->Disable();
+}
+
+void MneEditPanel::CreateColumns()
+{
+    const int width = List->GetSize().GetWidth() - 5;
+    List->InsertColumn(0, _("Question"), wxLIST_FORMAT_LEFT, width * 45 / 105);
+    List->InsertColumn(1, _("Answer"), wxLIST_FORMAT_LEFT, width * 45 / 105);
+    List->InsertColumn(2, _("Score"), wxLIST_FORMAT_LEFT, width * 15 / 105);
+}
+
+void MneEditPanel::RefreshList()
+{
+    // Emptying first drops the selection and the focused row along with the old rows.
+    List->DeleteAllItems();
+    List->SetItemCount(static_cast<long>(Cards.size()));
+    List->Refresh();
+    EditButton->Disable();
+    DeleteButton->Disable();
+}
+
+void MneEditPanel::RefreshRow(int row)
+{
+    // A row the list does not have yet (or a deck of another size) needs the full rebuild.
+    if (row < 0 || row >= List->GetItemCount() ||
+        List->GetItemCount() != static_cast<long>(Cards.size()))
+    {
+        RefreshList();
+        return;
+    }
+    List->RefreshItem(row);
+}
+
+void MneEditPanel::ReloadList()
+{
+    UpdateScores();
+    RefreshList();
+}
+
+void MneEditPanel::UpdateButtons()
+{
+    EditButton->Enable(List->GetFocusedItem() != -1);
+    DeleteButton->Enable(List->GetFirstSelected() != -1);
+}
+
+void MneEditPanel::OnListSelection(wxListEvent&)
+{
+    UpdateButtons();
+}
+
+void MneEditPanel::OnListActivated(wxListEvent& event)
+{
+    MainFrame->AddPanel->SetCard(static_cast<int>(event.GetIndex()), false);
+    MainFrame->ShowPanel(pnEditor);
+}
+
+void MneEditPanel::OnListKeyDown(wxListEvent& event)
+{
+    wxCommandEvent command(wxEVT_BUTTON);
+    switch (event.GetKeyCode())
+    {
+    case WXK_DELETE:
+        OnDeleteCard(command);
+        break;
+    case WXK_INSERT:
+        OnNewCard(command);
+        break;
+    default:
+        event.Skip();
+        break;
+    }
+}
+
+void MneEditPanel::OnColumnClick(wxListEvent& event)
+{
+    const int column = event.GetColumn();
+    if (column < 0 || column > 2)
+        return;
+    CardSorter(column).Sort(Cards);
+    Modified = true;
+    MainFrame->UpdateTitle();
+    RefreshList();
+}
+
+void MneEditPanel::OnNewCard(wxCommandEvent&)
+{
+    const long focused = List->GetFocusedItem();
+    int index;
+    if (focused < 0 || focused >= static_cast<long>(Cards.size()))
+    {
+        Cards.push_back(Card());
+        index = static_cast<int>(Cards.size()) - 1;
+    }
+    else
+    {
+        Cards.insert(Cards.begin() + focused, Card());
+        index = static_cast<int>(focused);
+    }
+    Modified = true;
+    MainFrame->UpdateTitle();
+    MainFrame->AddPanel->SetCard(index, true);
+    MainFrame->ShowPanel(pnEditor);
+}
+
+void MneEditPanel::OnEditCard(wxCommandEvent&)
+{
+    const long focused = List->GetFocusedItem();
+    if (focused < 0)
+        return;
+    MainFrame->AddPanel->SetCard(static_cast<int>(focused), false);
+    MainFrame->ShowPanel(pnEditor);
+}
+
+void MneEditPanel::OnDeleteCard(wxCommandEvent&)
+{
+    const long count = static_cast<long>(Cards.size());
+    // Only the selected rows are visited; asking every row for its state costs far more.
+    std::vector<long> selected;
+    for (long row = List->GetFirstSelected(); row != -1 && row < count;
+         row = List->GetNextSelected(row))
+        selected.push_back(row);
+    const long first = selected.empty() ? -1 : selected.front();
+    if (first >= 0)
+    {
+        long kept = first;
+        size_t next = 0;
+        for (long row = first; row < count; ++row)
+        {
+            if (next < selected.size() && selected[next] == row)
+                ++next;
+            else
+                Cards[kept++] = Cards[row];
+        }
+        Cards.erase(Cards.begin() + kept, Cards.end());
+    }
+
+    Modified = true;
+    MainFrame->UpdateTitle();
+    RefreshList();
+
+    const long newCount = static_cast<long>(Cards.size());
+    const long target = first >= 0 && first < newCount - 1 ? first : newCount - 1;
+    if (target >= 0)
+    {
+        const long states = wxLIST_STATE_SELECTED | wxLIST_STATE_FOCUSED;
+        List->SetItemState(target, states, states);
+        List->EnsureVisible(target);
+    }
+    UpdateButtons();
+}
+
+void MneEditPanel::OnStudy(wxCommandEvent&)
+{
+    if (Cards.empty())
+    {
+        wxMessageBox(_("Add at least one card first."), "Mnemora",
+                     wxOK | wxICON_EXCLAMATION | wxCENTRE, this);
+        return;
+    }
+    MainFrame->TestPanel->ElapsedSeconds = 0;
+    ActiveCards.clear();
+    if (Options.TestMode == tmLearn)
+    {
+        MainFrame->ShowPanel(pnLearn);
+        return;
+    }
+    for (Card& card : Cards)
+    {
+        card.AnswerCount = 0;
+        ActiveCards.push_back(&card);
+    }
+    MainFrame->ShowPanel(pnStudy);
+}

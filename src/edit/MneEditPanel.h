@@ -5,7 +5,9 @@
 #include <wx/panel.h>
 
 class wxButton;
-class wxListView;
+class wxCommandEvent;
+class wxListEvent;
+class CardListView;
 
 /// Panel 0: lists the deck and starts editing and study runs.
 class MneEditPanel : public wxPanel
@@ -25,7 +27,19 @@ public:
     void ReloadList();
 
 private:
-    wxListView* List = nullptr;
+    /// Edit follows the focused row, Delete the selection.
+    void UpdateButtons();
+
+    void OnListSelection(wxListEvent& event);
+    void OnListActivated(wxListEvent& event);
+    void OnListKeyDown(wxListEvent& event);
+    void OnColumnClick(wxListEvent& event);
+    void OnNewCard(wxCommandEvent& event);
+    void OnEditCard(wxCommandEvent& event);
+    void OnDeleteCard(wxCommandEvent& event);
+    void OnStudy(wxCommandEvent& event);
+
+    CardListView* List = nullptr;
     wxButton* EditButton = nullptr;
     wxButton* DeleteButton = nullptr;
 
