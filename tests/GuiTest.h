@@ -84,4 +84,7 @@ wxString MakeTempDir();
 /// Points the configuration store at a new empty temporary file and returns its path.
 wxString UseFreshConfig();
 
+/// Empties the deck: no cards, none active, named "Untitled", not modified.
+void ResetDeck();
+
 #endif

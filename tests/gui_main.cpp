@@ -16,6 +16,9 @@
 
 #include <vector>
 
+#include "app/mneApp.h"
+#include "deck/mnemora.h"
+
 namespace
 {
 std::vector<wxString> TempDirs;
@@ -73,6 +76,15 @@ wxString UseFreshConfig()
     return path;
 }
 
+void ResetDeck()
+{
+    ActiveCards.clear();
+    Cards.clear();
+    CurCard = -1;
+    FileName = wxFileName("Untitled");
+    Modified = false;
+}
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
@@ -87,8 +99,10 @@ int main(int argc, char** argv)
     wxSetAssertHandler(AssertToFailure);
     wxInitAllImageHandlers();
     UseFreshConfig();
+    // The services the main frame needs: recent-files list, MIME types manager.
+    mneApp::CreateServices();
     const int result = RUN_ALL_TESTS();
-    delete wxConfigBase::Set(nullptr);
+    mneApp::DestroyServices();
     for (const wxString& dir : TempDirs)
         wxFileName::Rmdir(dir, wxPATH_RMDIR_RECURSIVE);
     wxTheApp->OnExit();

@@ -5,11 +5,13 @@
 #include <wx/frame.h>
 
 class wxBoxSizer;
+class wxMenu;
 class wxMenuItem;
 class MneEditPanel;
 class MneTestPanel;
 class MneLearnPanel;
 class MneAddPanel;
+enum class LoadResult;
 
 /// Content panel numbers for MneFrame::ShowPanel.
 enum PanelNumbers
@@ -25,6 +27,7 @@ class MneFrame : public wxFrame
 {
 public:
     MneFrame();
+    ~MneFrame() override;
 
     /// Title: file name, "*" when modified, " - Mnemora".
     void UpdateTitle();
@@ -36,6 +39,10 @@ public:
     bool Save();
     /// Asks for a name and saves; true when written.
     bool SaveAs();
+    /// Replaces the deck with the file at `path`, optionally recording it in the recent-files
+    /// list. A file that exists but cannot be read leaves an empty "Untitled" deck, so that no
+    /// later Save overwrites it.
+    LoadResult OpenDeckFile(const wxString& path, bool remember);
 
     MneEditPanel* EditPanel = nullptr;   ///< Card list, panel 0.
     MneTestPanel* TestPanel = nullptr;   ///< Study panel, panel 1.
@@ -43,7 +50,31 @@ public:
     MneAddPanel* AddPanel = nullptr;     ///< Card editor, panel 3.
 
 private:
+    wxMenuBar* CreateMenus();
+    void EnableDeckCommands(bool enable);
+    void RememberFile(const wxString& path);
+    void RefreshCardDisplay();
+
+    void OnNew(wxCommandEvent& event);
+    void OnOpen(wxCommandEvent& event);
+    void OnSave(wxCommandEvent& event);
+    void OnSaveAs(wxCommandEvent& event);
+    void OnMerge(wxCommandEvent& event);
+    void OnRecentFile(wxCommandEvent& event);
+    void OnPrint(wxCommandEvent& event);
+    void OnStudyMode(wxCommandEvent& event);
+    void OnResetScores(wxCommandEvent& event);
+    void OnOptionItem(wxCommandEvent& event);
+    void OnShowTimer(wxCommandEvent& event);
+    void OnSwap(wxCommandEvent& event);
+    void OnCardFont(wxCommandEvent& event);
+    void OnCardBackground(wxCommandEvent& event);
+    void OnLanguage(wxCommandEvent& event);
+    void OnAbout(wxCommandEvent& event);
+    void OnClose(wxCloseEvent& event);
+
     wxBoxSizer* PanelSizer = nullptr;
+    wxMenu* FileMenu = nullptr;
     wxMenuItem* PlaySoundsItem = nullptr;
     wxMenuItem* KeepScoreItem = nullptr;
     wxMenuItem* ShuffleCardsItem = nullptr;

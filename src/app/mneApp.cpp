@@ -1,11 +1,22 @@
-// Application start-up and shut-down.
+// Application start-up and shut-down: the shared services, the language, the main frame and the
+// deck named on the command line.
 #include "app/mneApp.h"
 
+#include <wx/cmdline.h>
+#include <wx/config.h>
+#include <wx/fileconf.h>
 #include <wx/filehistory.h>
+#include <wx/filename.h>
+#include <wx/image.h>
 #include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/mimetype.h>
+#include <wx/msgdlg.h>
+#include <wx/stdpaths.h>
+#include <wx/translation.h>
 
 #include "app/MneFrame.h"
+#include "deck/DeckFile.h"
 
 wxFileHistory* FileHistory = nullptr;
 wxMimeTypesManager* MimeManager = nullptr;
@@ -13,14 +24,94 @@ wxLocale* Locale = nullptr;
 
 bool mneApp::OnInit()
 {
-    FileHistory = new wxFileHistory(9, 5050);
+    CreateServices();
+    InstallDeckMessageBox();
+    InitLocale(wxConfigBase::Get()->ReadLong("Language", wxLANGUAGE_DEFAULT));
     new MneFrame();
+    wxString deckPath;
+    if (!ParseCommandLine(argc, argv, deckPath))
+        return false;
+    if (!deckPath.empty())
+        MainFrame->OpenDeckFile(deckPath, true);
     return true;
 }
 
 int mneApp::OnExit()
 {
+    DestroyServices();
+    return 0;
+}
+
+void mneApp::CreateServices()
+{
+    if (!wxConfigBase::Get(false))
+    {
+        // The store lives in ~/.config/Mnemora.conf; keys missing there come from /etc.
+        wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+        wxConfigBase::Set(new wxFileConfig("Mnemora", wxEmptyString, wxEmptyString, wxEmptyString,
+                                           wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_GLOBAL_FILE));
+    }
+    if (!MimeManager)
+        MimeManager = new wxMimeTypesManager;
+    if (!FileHistory)
+        FileHistory = new wxFileHistory(9, 5050);
+    wxInitAllImageHandlers();
+}
+
+void mneApp::InstallDeckMessageBox()
+{
+    SetDeckMessageHandler([](const wxString& message)
+                          { wxMessageBox(message, "Mnemora", wxOK | wxICON_WARNING); });
+}
+
+void mneApp::InitLocale(long language)
+{
+    // Catalogs sit in <lang>/mnemora.mo below the working directory (the build folder) or in
+    // the installed share/locale tree.
+    wxFileTranslationsLoader::AddCatalogLookupPathPrefix(wxGetCwd());
+    wxFileTranslationsLoader::AddCatalogLookupPathPrefix(MNEMORA_LOCALE_DIR);
+    if (language != wxLANGUAGE_DEFAULT && !wxLocale::GetLanguageInfo(language))
+        language = wxLANGUAGE_DEFAULT;
+    delete Locale;
+    Locale = new wxLocale;
+    {
+        // Without the system locale for the language the catalog still loads and the texts
+        // are translated, so the toolkit's warning would only alarm the user at every start.
+        wxLogNull quiet;
+        Locale->Init(language, wxLOCALE_LOAD_DEFAULT);
+    }
+    Locale->AddCatalog("mnemora");
+}
+
+bool mneApp::ParseCommandLine(int argc, wxChar** argv, wxString& deckPath)
+{
+    static const wxCmdLineEntryDesc description[] = {
+        {wxCMD_LINE_PARAM, nullptr, nullptr, "Map file", wxCMD_LINE_VAL_STRING,
+         wxCMD_LINE_PARAM_OPTIONAL},
+        {wxCMD_LINE_NONE, nullptr, nullptr, nullptr, wxCMD_LINE_VAL_NONE, 0}};
+    wxCmdLineParser parser(description, argc, argv);
+    parser.SetLogo("Mnemora v1.5");
+    deckPath.clear();
+    if (parser.Parse(true) == -1)
+        return false;
+    if (parser.GetParamCount() > 0 && !parser.GetParam(0).empty())
+    {
+        // An absolute name stays valid in the recent-files list whatever the next start's
+        // working directory.
+        wxFileName name(parser.GetParam(0));
+        name.MakeAbsolute();
+        deckPath = name.GetFullPath();
+    }
+    return true;
+}
+
+void mneApp::DestroyServices()
+{
+    delete wxConfigBase::Set(nullptr);
+    delete MimeManager;
+    MimeManager = nullptr;
     delete FileHistory;
     FileHistory = nullptr;
-    return 0;
+    delete Locale;
+    Locale = nullptr;
 }

@@ -14,6 +14,19 @@ class mneApp : public wxApp
 public:
     bool OnInit() override;
     int OnExit() override;
+
+    /// Creates the configuration store (unless one is set already), the MIME types manager, the
+    /// recent-files list and the image decoders.
+    static void CreateServices();
+    /// Shows the deck file messages in message boxes.
+    static void InstallDeckMessageBox();
+    /// Sets up the user-interface language and loads the catalog "mnemora" for it.
+    static void InitLocale(long language);
+    /// Parses the command line; false when the program is to end at once. `deckPath` receives
+    /// the deck named on it, made absolute, or stays empty.
+    static bool ParseCommandLine(int argc, wxChar** argv, wxString& deckPath);
+    /// Releases what CreateServices and InitLocale made.
+    static void DestroyServices();
 };
 
 /// The recent-files list (9 entries, ids 5050-5058).

@@ -1,0 +1,21 @@
+// The About box.
+#include "app/mneAboutDialog.h"
+
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+
+mneAboutDialog::mneAboutDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, _("About Mnemora"))
+{
+    wxBoxSizer* sizer = new wxBoxSizer(wxVERTICAL);
+    wxStaticText* name = new wxStaticText(this, wxID_ANY, "Mnemora v1.5");
+    name->SetFont(wxFont(24, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL));
+    sizer->Add(name, 1, wxALL | wxALIGN_CENTER, 15);
+    wxStaticText* contact =
+        new wxStaticText(this, wxID_ANY,
+                         _("Flash cards for learning anything by heart.\n"
+                           "Questions and suggestions: mnemora@example.org\n"
+                           "https://mnemora.example.org"),
+                         wxDefaultPosition, wxDefaultSize, wxALIGN_CENTRE_HORIZONTAL);
+    sizer->Add(contact, 0, wxLEFT | wxRIGHT | wxBOTTOM | wxALIGN_CENTER, 25);
+    SetSizerAndFit(sizer);
+}

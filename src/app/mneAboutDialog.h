@@ -1,0 +1,14 @@
+// The About box.
+#ifndef MNEMORA_APP_MNEABOUTDIALOG_H
+#define MNEMORA_APP_MNEABOUTDIALOG_H
+
+#include <wx/dialog.h>
+
+/// Shows the program's name, version and contact lines.
+class mneAboutDialog : public wxDialog
+{
+public:
+    explicit mneAboutDialog(wxWindow* parent);
+};
+
+#endif
