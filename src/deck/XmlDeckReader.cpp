@@ -1,0 +1,217 @@
+// Expat-driven reader of the XML deck format.
+#include "deck/XmlDeckReader.h"
+
+#include <wx/file.h>
+
+#include <cstring>
+#include <limits>
+#include <new>
+
+#include <expat.h>
+
+#include "deck/TextDecoding.h"
+
+namespace
+{
+const size_t ChunkSize = 256 * 1024;
+
+// Counts the start tags ("<" not followed by "!", "?" or "/") in a chunk; `afterLess` carries
+// a "<" at the end of one chunk over to the next.
+size_t CountStartTags(const char* data, size_t size, bool& afterLess)
+{
+    size_t count = 0;
+    const char* p = data;
+    const char* end = data + size;
+    if (afterLess && p < end)
+    {
+        if (*p != '!' && *p != '?' && *p != '/')
+            ++count;
+        afterLess = false;
+    }
+    while (p < end)
+    {
+        p = static_cast<const char*>(std::memchr(p, '<', end - p));
+        if (p == nullptr)
+            break;
+        ++p;
+        if (p == end)
+            afterLess = true;
+        else if (*p != '!' && *p != '?' && *p != '/')
+            ++count;
+    }
+    return count;
+}
+} // namespace
+
+struct XmlDeckReader::Parse
+{
+    XML_Parser parser = nullptr;
+    std::vector<Card>* cards = nullptr;
+    const MediaResolver* resolver = nullptr;
+    int depth = 0;
+    bool versionOk = false;
+    wxString media;
+
+    Parse()
+    {
+        parser = XML_ParserCreate(nullptr);
+        if (parser == nullptr)
+            return;
+        XML_SetUserData(parser, this);
+        XML_SetElementHandler(parser, &Parse::OnStart, &Parse::OnEnd);
+        // With a default handler, entity references in text are passed over, not expanded,
+        // exactly as the toolkit's document loader treats them.
+        XML_SetDefaultHandler(parser, &Parse::OnOther);
+    }
+    ~Parse()
+    {
+        if (parser != nullptr)
+            XML_ParserFree(parser);
+    }
+    Parse(const Parse&) = delete;
+    Parse& operator=(const Parse&) = delete;
+
+    static void OnOther(void*, const XML_Char*, int) {}
+
+    static void OnEnd(void* data, const XML_Char*) { --static_cast<Parse*>(data)->depth; }
+
+    static void OnStart(void* data, const XML_Char*, const XML_Char** attributes)
+    {
+        Parse& parse = *static_cast<Parse*>(data);
+        ++parse.depth;
+        if (parse.depth == 1)
+        {
+            const char* version = "";
+            for (const XML_Char** a = attributes; *a != nullptr; a += 2)
+            {
+                if (std::strcmp(a[0], "Version") == 0)
+                    version = a[1];
+            }
+            parse.versionOk = ParseVersion(version) == 1;
+        }
+        else if (parse.depth == 2 && parse.versionOk)
+            parse.AddCard(attributes);
+    }
+
+    void AddCard(const XML_Char** attributes)
+    {
+        cards->emplace_back();
+        Card& card = cards->back();
+        for (const XML_Char** a = attributes; *a != nullptr; a += 2)
+        {
+            const char* name = a[0];
+            const char* value = a[1];
+            if (std::strcmp(name, "Question") == 0)
+                DecodeUtf8(value, std::strlen(value), card.Question);
+            else if (std::strcmp(name, "Answer") == 0)
+                DecodeUtf8(value, std::strlen(value), card.Answer);
+            else if (std::strcmp(name, "History") == 0)
+                DecodeUtf8(value, std::strlen(value), card.History);
+            else if (std::strcmp(name, "QuestionPicture") == 0)
+                card.QuestionPicture = Media(value);
+            else if (std::strcmp(name, "AnswerPicture") == 0)
+                card.AnswerPicture = Media(value);
+            else if (std::strcmp(name, "QuestionSound") == 0)
+                card.QuestionSound = Media(value);
+            else if (std::strcmp(name, "AnswerSound") == 0)
+                card.AnswerSound = Media(value);
+        }
+    }
+
+    wxFileName Media(const char* value)
+    {
+        if (*value == '\0')
+            return wxFileName();
+        DecodeUtf8(value, std::strlen(value), media);
+        return (*resolver)(media);
+    }
+};
+
+XmlDeckReader::XmlDeckReader(MediaResolver resolver) : m_resolver(std::move(resolver)) {}
+
+long XmlDeckReader::ParseVersion(const char* text)
+{
+    const char* p = text;
+    while (*p == ' ' || *p == '\t' || *p == '\n' || *p == '\v' || *p == '\f' || *p == '\r')
+        ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-')
+        negative = *p++ == '-';
+    const long limit = std::numeric_limits<long>::max() / 10 - 1;
+    long value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p)
+    {
+        if (value < limit)
+            value = value * 10 + (*p - '0');
+    }
+    return negative ? -value : value;
+}
+
+XmlDeckReader::Outcome XmlDeckReader::ReadFile(const wxString& path, std::vector<Card>& cards)
+{
+    m_error.clear();
+    m_errorLine = 0;
+    wxFile file;
+    if (!file.Open(path))
+        return Outcome::ReadFailed;
+
+    // One quick pass counts the start tags so that the cards are never moved while the
+    // deck is built: a move would copy every card and briefly double the memory.
+    std::vector<char> chunk(ChunkSize);
+    size_t tags = 0;
+    bool afterLess = false;
+    for (;;)
+    {
+        const ssize_t got = file.Read(chunk.data(), chunk.size());
+        if (got == wxInvalidOffset)
+            return Outcome::ReadFailed;
+        if (got == 0)
+            break;
+        tags += CountStartTags(chunk.data(), static_cast<size_t>(got), afterLess);
+    }
+    if (file.Seek(0) == wxInvalidOffset)
+        return Outcome::ReadFailed;
+    std::vector<char>().swap(chunk);
+
+    std::vector<Card> loaded;
+    try
+    {
+        const wxFileOffset size = file.Length();
+        const size_t ceiling = size > 0 ? static_cast<size_t>(size) / 32 + 16 : 16;
+        loaded.reserve(tags < ceiling ? tags : ceiling);
+    }
+    catch (const std::bad_alloc&)
+    {
+        // Grow as needed instead.
+    }
+
+    Parse parse;
+    if (parse.parser == nullptr)
+        return Outcome::ReadFailed;
+    parse.cards = &loaded;
+    parse.resolver = &m_resolver;
+    for (;;)
+    {
+        void* buffer = XML_GetBuffer(parse.parser, static_cast<int>(ChunkSize));
+        if (buffer == nullptr)
+            break;
+        const ssize_t got = file.Read(buffer, ChunkSize);
+        if (got == wxInvalidOffset)
+            return Outcome::ReadFailed;
+        if (XML_ParseBuffer(parse.parser, static_cast<int>(got), got == 0) != XML_STATUS_OK)
+            break;
+        if (got == 0)
+        {
+            if (!parse.versionOk)
+                return Outcome::WrongVersion;
+            if (cards.empty())
+                cards.swap(loaded);
+            else
+                cards.insert(cards.end(), loaded.begin(), loaded.end());
+            return Outcome::Read;
+        }
+    }
+    m_error = wxString::FromUTF8(XML_ErrorString(XML_GetErrorCode(parse.parser)));
+    m_errorLine = static_cast<int>(XML_GetCurrentLineNumber(parse.parser));
+    return Outcome::NotWellFormed;
+}

@@ -1,0 +1,42 @@
+// Writes cards in the XML deck format, escaping every value so that it reads back unchanged.
+#ifndef MNEMORA_DECK_XMLDECKWRITER_H
+#define MNEMORA_DECK_XMLDECKWRITER_H
+
+#include <wx/string.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "deck/Card.h"
+
+/// Produces the UTF-8 bytes of a deck file: the declaration line, the root `Mnemoras` with
+/// `Version` "1", and one `Card` element per card with Question, Answer, History and then the
+/// media names that are set, each relative to the deck's folder. Bytes go to a sink in blocks.
+class XmlDeckWriter
+{
+public:
+    /// Receives the next block of bytes; returns false to stop the write.
+    using Sink = std::function<bool(const char* data, size_t size)>;
+
+    /// Media names are written relative to `deckFolder`.
+    XmlDeckWriter(const wxString& deckFolder, Sink sink);
+
+    /// Writes the whole deck; false when the sink refused a block.
+    bool Write(const std::vector<Card>& cards);
+
+    /// Appends `text` as UTF-8 escaped for an attribute value: & < > " as entities, tab, line
+    /// feed and carriage return as character references. Characters that XML cannot carry
+    /// (other control characters, unpaired surrogates, U+FFFE, U+FFFF) are left out.
+    static void AppendAttributeValue(std::string& out, const wxString& text);
+
+private:
+    void Attribute(const char* name, const wxString& value);
+    bool Flush();
+
+    wxString m_folder;
+    Sink m_sink;
+    std::string m_buffer;
+};
+
+#endif
