@@ -1,0 +1,166 @@
+// The study mode dialog: its texts and layout, the exclusive radio buttons, OK and Cancel.
+#include "GuiTest.h"
+
+#include <wx/button.h>
+#include <wx/config.h>
+#include <wx/radiobut.h>
+#include <wx/statline.h>
+#include <wx/stattext.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "app/Options.h"
+#include "study/mneModeDialog.h"
+
+namespace
+{
+std::vector<wxString> StaticTexts(wxWindow* dialog)
+{
+    std::vector<wxString> texts;
+    for (wxWindow* child : dialog->GetChildren())
+        if (wxStaticText* text = wxDynamicCast(child, wxStaticText))
+            texts.push_back(text->GetLabel());
+    return texts;
+}
+
+/// A click on a radio button as the toolkit reports it: the button turns on, then the event.
+void ClickRadio(wxRadioButton* radio)
+{
+    radio->SetValue(true);
+    wxCommandEvent event(wxEVT_RADIOBUTTON, radio->GetId());
+    event.SetEventObject(radio);
+    event.SetInt(1);
+    radio->ProcessWindowEvent(event);
+}
+
+std::vector<bool> Radios(const mneModeDialog& dialog)
+{
+    return {dialog.LearnRadio->GetValue(), dialog.QuizRadio->GetValue(),
+            dialog.ReviewRadio->GetValue()};
+}
+
+/// Answers the study mode dialog by running a check, then returning a button id.
+class ExpectModeDialog : public wxExpectModalBase<mneModeDialog>
+{
+public:
+    ExpectModeDialog(std::function<void(mneModeDialog*)> action, int answer)
+        : m_action(std::move(action)), m_answer(answer)
+    {
+    }
+
+protected:
+    int OnInvoked(mneModeDialog* dialog) const override
+    {
+        m_action(dialog);
+        return m_answer;
+    }
+
+private:
+    std::function<void(mneModeDialog*)> m_action;
+    int m_answer;
+};
+} // namespace
+
+TEST(ModeDialog, ShowsItsTextsInOrder)
+{
+    mneModeDialog dialog(nullptr);
+    EXPECT_EQ(dialog.GetTitle(), "Mnemora Study Mode");
+    EXPECT_TRUE(dialog.HasFlag(wxCAPTION));
+    EXPECT_TRUE(dialog.HasFlag(wxSYSTEM_MENU));
+    EXPECT_TRUE(dialog.HasFlag(wxCLOSE_BOX));
+    EXPECT_FALSE(dialog.HasFlag(wxRESIZE_BORDER));
+
+    const std::vector<wxString> texts = StaticTexts(&dialog);
+    const std::vector<wxString> expected{
+        "Select a Study Mode",
+        "Mnemora offers several ways to learn.  Each of the following 'modes' is designed \nto "
+        "serve a different part of the memorization process.  Choose from the following \nmodes, "
+        "and hit Ok to continue.",
+        "Progressively teaches you the flash cards by starting with a\nfew and adding more until "
+        "you've mastered the whole deck.  \nThis is the best way to learn new cards.",
+        "The deck is shown in random order, and at the end a grade \nis given based on how many "
+        "you got right.  Use this mode to \nsee how you would do on a real life test of the "
+        "material.  ",
+        "Cards are shown continuously in random order, as in previous\nversions of Mnemora.  This "
+        "mode is good for quickly refreshing\nyour memory."};
+    EXPECT_EQ(texts, expected);
+
+    wxWindow* heading = dialog.GetChildren().GetFirst()->GetData();
+    EXPECT_EQ(heading->GetFont().GetPointSize(), 24);
+    EXPECT_EQ(heading->GetFont().GetFamily(), wxFONTFAMILY_ROMAN);
+    EXPECT_EQ(heading->GetFont().GetWeight(), wxFONTWEIGHT_NORMAL);
+    EXPECT_EQ(heading->GetFont().GetStyle(), wxFONTSTYLE_NORMAL);
+
+    EXPECT_EQ(dialog.LearnRadio->GetId(), 10000);
+    EXPECT_EQ(dialog.QuizRadio->GetId(), 10001);
+    EXPECT_EQ(dialog.ReviewRadio->GetId(), 10002);
+    EXPECT_EQ(dialog.LearnRadio->GetLabel(), "Learn Mode");
+    EXPECT_EQ(dialog.QuizRadio->GetLabel(), "Quiz Mode");
+    EXPECT_EQ(dialog.ReviewRadio->GetLabel(), "Review Mode");
+
+    int lines = 0;
+    for (wxWindow* child : dialog.GetChildren())
+        if (wxDynamicCast(child, wxStaticLine))
+            ++lines;
+    EXPECT_EQ(lines, 2);
+
+    wxButton* ok = wxDynamicCast(dialog.FindWindow(wxID_OK), wxButton);
+    wxButton* cancel = wxDynamicCast(dialog.FindWindow(wxID_CANCEL), wxButton);
+    ASSERT_TRUE(ok && cancel);
+    EXPECT_EQ(ok->GetLabel(), "OK");
+    EXPECT_EQ(cancel->GetLabel(), "Cancel");
+    EXPECT_EQ(dialog.GetDefaultItem(), ok);
+}
+
+TEST(ModeDialog, LaysOutTheRadiosBesideTheirDescriptionsAndTheButtonsBelow)
+{
+    mneModeDialog dialog(nullptr);
+    dialog.Show();
+    YieldFor(50);
+    wxWindow* learnText = dialog.LearnRadio->GetNextSibling();
+    // Radio column left of the description column, rows top to bottom.
+    EXPECT_LT(dialog.LearnRadio->GetRect().GetRight(), learnText->GetPosition().x);
+    EXPECT_LT(dialog.LearnRadio->GetPosition().y, dialog.QuizRadio->GetPosition().y);
+    EXPECT_LT(dialog.QuizRadio->GetPosition().y, dialog.ReviewRadio->GetPosition().y);
+    EXPECT_EQ(dialog.LearnRadio->GetPosition().x, dialog.ReviewRadio->GetPosition().x);
+    wxWindow* ok = dialog.FindWindow(wxID_OK);
+    wxWindow* cancel = dialog.FindWindow(wxID_CANCEL);
+    EXPECT_GT(ok->GetPosition().y, dialog.ReviewRadio->GetRect().GetBottom());
+    EXPECT_EQ(ok->GetPosition().y, cancel->GetPosition().y);
+    EXPECT_LT(ok->GetPosition().x, cancel->GetPosition().x);
+    // The button row is centred.
+    const int left = ok->GetPosition().x;
+    const int right = dialog.GetClientSize().x - cancel->GetRect().GetRight() - 1;
+    EXPECT_LE(std::abs(left - right), 1);
+    // The heading stands at the right edge inside the 10 + 5 pixel borders.
+    wxWindow* heading = dialog.GetChildren().GetFirst()->GetData();
+    EXPECT_EQ(heading->GetRect().GetRight(), dialog.GetClientSize().x - 16);
+    dialog.Hide();
+}
+
+TEST(ModeDialog, KeepsExactlyOneRadioSelected)
+{
+    mneModeDialog dialog(nullptr);
+    EXPECT_EQ(Radios(dialog), (std::vector<bool>{true, false, false}));
+    dialog.ReviewRadio->SetValue(true);
+    EXPECT_EQ(Radios(dialog), (std::vector<bool>{false, false, true}));
+    ClickRadio(dialog.QuizRadio);
+    EXPECT_EQ(Radios(dialog), (std::vector<bool>{false, true, false}));
+    ClickRadio(dialog.LearnRadio);
+    EXPECT_EQ(Radios(dialog), (std::vector<bool>{true, false, false}));
+    ClickRadio(dialog.ReviewRadio);
+    EXPECT_EQ(Radios(dialog), (std::vector<bool>{false, false, true}));
+}
+
+TEST(ModeDialog, OkReturnsTheChoiceAndCancelReturnsCancel)
+{
+    mneModeDialog dialog(nullptr);
+    ExpectModeDialog choose([](mneModeDialog* d) { ClickRadio(d->QuizRadio); }, wxID_OK);
+    int result = 0;
+    wxTEST_DIALOG(result = dialog.ShowModal(), choose);
+    EXPECT_EQ(result, wxID_OK);
+    EXPECT_TRUE(dialog.QuizRadio->GetValue());
+}
