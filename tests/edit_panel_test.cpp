@@ -261,6 +261,21 @@ TEST_F(EditPanel, SelectionAndFocusDriveTheButtons)
     EXPECT_FALSE(DeleteEnabled());
 }
 
+TEST_F(EditPanel, KeyboardFocusOnARebuiltListFocusesNoRow)
+{
+    LoadCards(3);
+    Button(10002)->SetFocus();
+    YieldFor(50);
+    List->SetFocus();
+    YieldFor(50);
+    ASSERT_EQ(wxWindow::FindFocus(), List);
+    EXPECT_FALSE(EditEnabled());
+    Click(10002);
+    ASSERT_EQ(Cards.size(), 4u);
+    EXPECT_TRUE(Cards[3].Question.empty());
+    EXPECT_EQ(Cards[0].Question, "q0");
+}
+
 TEST_F(EditPanel, NewCardInsertsBeforeTheFocusedRow)
 {
     LoadCards(6);

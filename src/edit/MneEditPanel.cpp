@@ -59,6 +59,9 @@ void MneEditPanel::CreateControls()
     headSizer->Add(description, 1, wxALL, 5);
     wxStaticText* title = new wxStaticText(this, wxID_ANY, _("Card List"));
     title->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
+    // GTK measures a label in a new font only once the window is realised; measure the font
+    // here so that the panel's minimum width holds the whole title.
+    title->SetInitialSize(title->GetTextExtent(title->GetLabel()) + wxSize(1, 0));
     headSizer->Add(title, 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
 
     List = new CardListView(this, ID_LIST, wxDefaultPosition, wxSize(160, 120));
@@ -101,6 +104,7 @@ void MneEditPanel::RefreshList()
     List->DeleteAllItems();
     List->SetItemCount(static_cast<long>(Cards.size()));
     List->Refresh();
+    FocusReported = false;
     EditButton->Disable();
     DeleteButton->Disable();
 }
@@ -123,14 +127,22 @@ void MneEditPanel::ReloadList()
     RefreshList();
 }
 
+long MneEditPanel::FocusedRow() const
+{
+    // On gaining the keyboard focus the list makes row 0 current without telling anyone; a
+    // rebuilt list has no focused row until the user (or this panel) focuses one.
+    return FocusReported ? List->GetFocusedItem() : -1;
+}
+
 void MneEditPanel::UpdateButtons()
 {
-    EditButton->Enable(List->GetFocusedItem() != -1);
+    EditButton->Enable(FocusedRow() != -1);
     DeleteButton->Enable(List->GetFirstSelected() != -1);
 }
 
 void MneEditPanel::OnListSelection(wxListEvent&)
 {
+    FocusReported = true;
     UpdateButtons();
 }
 
@@ -170,7 +182,7 @@ void MneEditPanel::OnColumnClick(wxListEvent& event)
 
 void MneEditPanel::OnNewCard(wxCommandEvent&)
 {
-    const long focused = List->GetFocusedItem();
+    const long focused = FocusedRow();
     int index;
     if (focused < 0 || focused >= static_cast<long>(Cards.size()))
     {
@@ -190,7 +202,7 @@ void MneEditPanel::OnNewCard(wxCommandEvent&)
 
 void MneEditPanel::OnEditCard(wxCommandEvent&)
 {
-    const long focused = List->GetFocusedItem();
+    const long focused = FocusedRow();
     if (focused < 0)
         return;
     MainFrame->AddPanel->SetCard(static_cast<int>(focused), false);

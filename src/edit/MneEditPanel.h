@@ -27,6 +27,8 @@ public:
     void ReloadList();
 
 private:
+    /// The row holding the list's keyboard focus; -1 when none.
+    long FocusedRow() const;
     /// Edit follows the focused row, Delete the selection.
     void UpdateButtons();
 
@@ -42,6 +44,8 @@ private:
     CardListView* List = nullptr;
     wxButton* EditButton = nullptr;
     wxButton* DeleteButton = nullptr;
+    /// False from a rebuild until the list reports a focused or selected row.
+    bool FocusReported = false;
 
     wxDECLARE_EVENT_TABLE();
 };
