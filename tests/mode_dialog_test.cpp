@@ -3,6 +3,7 @@
 
 #include <wx/button.h>
 #include <wx/config.h>
+#include <wx/filehistory.h>
 #include <wx/radiobut.h>
 #include <wx/statline.h>
 #include <wx/stattext.h>
@@ -12,7 +13,9 @@
 #include <functional>
 #include <vector>
 
+#include "app/MneFrame.h"
 #include "app/Options.h"
+#include "app/mneApp.h"
 #include "study/mneModeDialog.h"
 
 namespace
@@ -138,6 +141,11 @@ TEST(ModeDialog, LaysOutTheRadiosBesideTheirDescriptionsAndTheButtonsBelow)
     // The heading stands at the right edge inside the 10 + 5 pixel borders.
     wxWindow* heading = dialog.GetChildren().GetFirst()->GetData();
     EXPECT_EQ(heading->GetRect().GetRight(), dialog.GetClientSize().x - 16);
+    // Fitted to its contents: the 24-point heading is whole and the buttons end 20 pixels
+    // above the bottom edge.
+    EXPECT_GE(heading->GetSize().y, heading->GetTextExtent("Select a Study Mode").y);
+    EXPECT_GE(heading->GetSize().x, heading->GetTextExtent("Select a Study Mode").x);
+    EXPECT_EQ(ok->GetRect().GetBottom() + 21, dialog.GetClientSize().y);
     dialog.Hide();
 }
 
@@ -163,4 +171,48 @@ TEST(ModeDialog, OkReturnsTheChoiceAndCancelReturnsCancel)
     wxTEST_DIALOG(result = dialog.ShowModal(), choose);
     EXPECT_EQ(result, wxID_OK);
     EXPECT_TRUE(dialog.QuizRadio->GetValue());
+}
+
+TEST(ModeDialog, FrameCommandPresetsTheModeAndStoresTheChoiceOnOk)
+{
+    UseFreshConfig();
+    if (!FileHistory)
+        FileHistory = new wxFileHistory(9, 5050);
+    MneFrame* frame = new MneFrame();
+    YieldFor(20);
+    auto selectStudyMode = [frame]()
+    {
+        wxCommandEvent event(wxEVT_MENU, 10012);
+        event.SetEventObject(frame);
+        frame->ProcessWindowEvent(event);
+    };
+
+    Options.TestMode = tmReview;
+    std::vector<bool> preset;
+    std::vector<bool> afterClick;
+    ExpectModeDialog cancel(
+        [&](mneModeDialog* d)
+        {
+            preset = Radios(*d);
+            ClickRadio(d->QuizRadio);
+            afterClick = Radios(*d);
+        },
+        wxID_CANCEL);
+    wxTEST_DIALOG(selectStudyMode(), cancel);
+    EXPECT_EQ(preset, (std::vector<bool>{false, false, true}));
+    EXPECT_EQ(afterClick, (std::vector<bool>{false, true, false}));
+    EXPECT_EQ(Options.TestMode, tmReview);
+    EXPECT_FALSE(wxConfigBase::Get()->HasEntry("StudyMode"));
+
+    ExpectModeDialog ok([](mneModeDialog* d) { ClickRadio(d->QuizRadio); }, wxID_OK);
+    wxTEST_DIALOG(selectStudyMode(), ok);
+    EXPECT_EQ(Options.TestMode, tmQuiz);
+    EXPECT_EQ(wxConfigBase::Get()->ReadLong("StudyMode", -1), long(tmQuiz));
+
+    ExpectModeDialog reopen([&](mneModeDialog* d) { preset = Radios(*d); }, wxID_CANCEL);
+    wxTEST_DIALOG(selectStudyMode(), reopen);
+    EXPECT_EQ(preset, (std::vector<bool>{false, true, false}));
+
+    frame->Destroy();
+    YieldFor(20);
 }
