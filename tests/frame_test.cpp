@@ -1,16 +1,417 @@
-// The main frame driven through its real menu commands.
-#include "GuiTest.h"
+// The main frame driven through its real menu commands: title, menus, panels and deck files.
+#include "FrameFixture.h"
 
-#include <gtest/gtest.h>
+#include <wx/filename.h>
 
-#include "app/MneFrame.h"
-#include "deck/mnemora.h"
+#include "edit/MneAddPanel.h"
+#include "edit/MneEditPanel.h"
+#include "study/MneTestPanel.h"
 
-TEST(Frame, NewDeckIsUntitled)
+namespace
 {
-    MneFrame* frame = new MneFrame();
-    YieldFor(50);
-    EXPECT_EQ(frame->GetTitle(), "Untitled - Mnemora");
-    frame->Destroy();
+const char* const UnsavedQuestion =
+    "The current file has unsaved changes.  Do you want to save them?";
+} // namespace
+
+TEST_F(FrameTest, TitleShowsFileNameAndChanges)
+{
+    EXPECT_EQ(Frame->GetTitle(), "Untitled - Mnemora");
+    Modified = true;
+    Frame->UpdateTitle();
+    EXPECT_EQ(Frame->GetTitle(), "Untitled* - Mnemora");
+    FileName = wxFileName(Dir + "/cards.mnd");
+    Frame->UpdateTitle();
+    EXPECT_EQ(Frame->GetTitle(), "cards.mnd* - Mnemora");
+    Modified = false;
+    Frame->UpdateTitle();
+    EXPECT_EQ(Frame->GetTitle(), "cards.mnd - Mnemora");
+    EXPECT_EQ(CurrentPanel, pnCardList);
+    EXPECT_EQ(CurCard, -1);
+    EXPECT_TRUE(Frame->IsShown());
+    EXPECT_GE(Frame->GetClientSize().x, 500);
+    EXPECT_GE(Frame->GetClientSize().y, 400);
+    EXPECT_TRUE(Frame->GetIcon().IsOk());
+}
+
+TEST_F(FrameTest, MenuBarHasEveryCommand)
+{
+    wxMenuBar* bar = Frame->GetMenuBar();
+    ASSERT_EQ(bar->GetMenuCount(), 4u);
+    EXPECT_EQ(bar->GetMenuLabel(0), "&File");
+    EXPECT_EQ(bar->GetMenuLabel(1), "&Print");
+    EXPECT_EQ(bar->GetMenuLabel(2), "&Options");
+    EXPECT_EQ(bar->GetMenuLabel(3), "&Help");
+    struct Item
+    {
+        int Menu;
+        int Id; // 0 for a rule
+        const char* Label;
+        wxItemKind Kind;
+    };
+    const Item items[] = {
+        {0, cmNew, "&New", wxITEM_NORMAL},
+        {0, cmOpen, "&Open...", wxITEM_NORMAL},
+        {0, 0, "", wxITEM_SEPARATOR},
+        {0, cmSave, "&Save", wxITEM_NORMAL},
+        {0, cmSaveAs, "Save &As...", wxITEM_NORMAL},
+        {0, 0, "", wxITEM_SEPARATOR},
+        {0, cmMerge, "&Merge...", wxITEM_NORMAL},
+        {0, cmImport, "&Import...", wxITEM_NORMAL},
+        {0, cmExport, "&Export...", wxITEM_NORMAL},
+        {1, cmPrintStudySheet, "Print Study S&heet", wxITEM_NORMAL},
+        {1, cmPrintSingleSided, "Print &Single Sided Cards", wxITEM_NORMAL},
+        {1, cmPrintDoubleSided, "Print &Double Sided Cards", wxITEM_NORMAL},
+        {2, cmStudyMode, "Select Study &Mode...", wxITEM_NORMAL},
+        {2, cmResetScores, "R&eset Scores", wxITEM_NORMAL},
+        {2, 0, "", wxITEM_SEPARATOR},
+        {2, cmKeepScore, "&Keep Score", wxITEM_CHECK},
+        {2, cmShuffleCards, "S&huffle Cards", wxITEM_CHECK},
+        {2, cmSwap, "&Swap Question/Answer", wxITEM_CHECK},
+        {2, cmPlaySounds, "&Play Sounds", wxITEM_CHECK},
+        {2, cmShowTimer, "Show &Timer", wxITEM_CHECK},
+        {2, 0, "", wxITEM_SEPARATOR},
+        {2, cmCardFont, "Select Card &Font...", wxITEM_NORMAL},
+        {2, cmCardBackground, "Select Card &Background...", wxITEM_NORMAL},
+        {2, 0, "", wxITEM_SEPARATOR},
+        {2, cmLanguage, "Select &Language...", wxITEM_NORMAL},
+        {3, cmAbout, "&About Mnemora...", wxITEM_NORMAL},
+    };
+    size_t position[4] = {0, 0, 0, 0};
+    for (const Item& expected : items)
+    {
+        wxMenu* menu = bar->GetMenu(expected.Menu);
+        ASSERT_LT(position[expected.Menu], menu->GetMenuItemCount()) << expected.Label;
+        const wxMenuItem* item = menu->FindItemByPosition(position[expected.Menu]++);
+        EXPECT_EQ(item->GetKind(), expected.Kind) << expected.Label;
+        if (expected.Kind == wxITEM_SEPARATOR)
+            continue;
+        EXPECT_EQ(item->GetId(), expected.Id) << expected.Label;
+        EXPECT_EQ(item->GetItemLabel(), expected.Label);
+        EXPECT_EQ(item->GetHelp(), "") << expected.Label;
+    }
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(bar->GetMenu(i)->GetMenuItemCount(), position[i]) << "menu " << i;
+    // Fresh options: score keeping, shuffling and sounds on, swap and timer off.
+    EXPECT_TRUE(Checked(cmKeepScore));
+    EXPECT_TRUE(Checked(cmShuffleCards));
+    EXPECT_TRUE(Checked(cmPlaySounds));
+    EXPECT_FALSE(Checked(cmSwap));
+    EXPECT_FALSE(Checked(cmShowTimer));
+}
+
+TEST_F(FrameTest, CheckItemsFollowStoredOptions)
+{
+    Frame->Destroy();
     YieldFor(20);
+    wxConfigBase::Get()->Write("PlaySounds", false);
+    wxConfigBase::Get()->Write("ShuffleCards", false);
+    wxConfigBase::Get()->Write("SwapQuestionAnswer", true);
+    wxConfigBase::Get()->Write("ShowTimer", true);
+    Frame = new MneFrame();
+    EXPECT_FALSE(Checked(cmPlaySounds));
+    EXPECT_TRUE(Checked(cmKeepScore));
+    EXPECT_FALSE(Checked(cmShuffleCards));
+    EXPECT_TRUE(Checked(cmSwap));
+    EXPECT_TRUE(Checked(cmShowTimer));
+}
+
+TEST_F(FrameTest, DeckCommandsAreGreyedOutawayFromTheCardList)
+{
+    for (const char* name : {"a", "b", "c"})
+        AddCard(name);
+    for (Card& card : Cards)
+        ActiveCards.push_back(&card);
+    const int deckCommands[] = {cmNew,    cmOpen,        cmMerge,    cmImport,
+                                cmExport, cmResetScores, cmStudyMode};
+    const int otherCommands[] = {cmSave,
+                                 cmSaveAs,
+                                 cmPrintStudySheet,
+                                 cmPrintSingleSided,
+                                 cmPrintDoubleSided,
+                                 cmKeepScore,
+                                 cmShuffleCards,
+                                 cmSwap,
+                                 cmPlaySounds,
+                                 cmShowTimer,
+                                 cmCardFont,
+                                 cmCardBackground,
+                                 cmLanguage,
+                                 cmAbout};
+    const wxString recent = WriteFile(Dir + "/recent.mnd", DeckXml(1));
+    FileHistory->AddFileToHistory(recent);
+    Frame->ShowPanel(pnCardList);
+
+    Frame->AddPanel->SetCard(0, false);
+    for (int panel : {pnStudy, pnLearn, pnEditor})
+    {
+        Frame->ShowPanel(panel);
+        EXPECT_EQ(CurrentPanel, panel);
+        for (int id : deckCommands)
+            EXPECT_FALSE(Enabled(id)) << "panel " << panel << " id " << id;
+        EXPECT_FALSE(Enabled(cmRecentFirst)) << "panel " << panel;
+        for (int id : otherCommands)
+            EXPECT_TRUE(Enabled(id)) << "panel " << panel << " id " << id;
+        EXPECT_EQ(Frame->EditPanel->IsShown(), false);
+        EXPECT_EQ(Frame->TestPanel->IsShown(), panel == pnStudy);
+        EXPECT_EQ(Frame->AddPanel->IsShown(), panel == pnEditor);
+        Frame->ShowPanel(pnCardList);
+        for (int id : deckCommands)
+            EXPECT_TRUE(Enabled(id)) << "card list, id " << id;
+        EXPECT_TRUE(Enabled(cmRecentFirst));
+        EXPECT_TRUE(Frame->EditPanel->IsShown());
+    }
+
+    // Saving while studying records the file, and its new recent entry stays greyed out.
+    Frame->ShowPanel(pnStudy);
+    const wxString saved = Dir + "/studied.mnd";
+    wxTEST_DIALOG(Menu(cmSave), ExpectFileDialog(saved));
+    ASSERT_EQ(RecentFiles().size(), 2u);
+    EXPECT_EQ(RecentFiles()[0], saved);
+    EXPECT_FALSE(Enabled(cmRecentFirst));
+    EXPECT_FALSE(Enabled(cmRecentFirst + 1));
+    Frame->ShowPanel(pnCardList);
+    EXPECT_TRUE(Enabled(cmRecentFirst));
+    EXPECT_TRUE(Enabled(cmRecentFirst + 1));
+}
+
+TEST_F(FrameTest, SavingAnEmptyDeckIsRefused)
+{
+    Modified = true;
+    for (int id : {cmSave, cmSaveAs})
+    {
+        ExpectMessage refusal(wxID_OK);
+        wxTEST_DIALOG(Menu(id), refusal);
+        EXPECT_EQ(refusal.Message, "Add at least one card first.");
+        EXPECT_EQ(refusal.Caption, "Mnemora");
+        EXPECT_TRUE(refusal.Style & wxICON_WARNING);
+        EXPECT_TRUE(refusal.Style & wxOK);
+        EXPECT_FALSE(refusal.Style & wxCANCEL);
+    }
+    EXPECT_TRUE(Modified);
+}
+
+TEST_F(FrameTest, SaveOfANewDeckAsksForANameAndCancelKeepsItChanged)
+{
+    AddCard("Q1", "Y");
+    Modified = true;
+    wxTEST_DIALOG(Menu(cmSave), ExpectFileDialog(Dir + "/never.mnd", wxID_CANCEL));
+    EXPECT_TRUE(Modified);
+    EXPECT_EQ(FileName.GetFullName(), "Untitled");
+    EXPECT_FALSE(wxFileExists(Dir + "/never.mnd"));
+    EXPECT_TRUE(RecentFiles().empty());
+
+    const wxString sub = Dir + "/sub";
+    wxMkdir(sub);
+    const wxString path = sub + "/mine.mnd";
+    wxTEST_DIALOG(Menu(cmSave), ExpectFileDialog(path));
+    EXPECT_FALSE(Modified);
+    EXPECT_EQ(FileName.GetFullPath(), path);
+    EXPECT_EQ(Frame->GetTitle(), "mine.mnd - Mnemora");
+    EXPECT_NE(ReadFile(path).find("Question=\"Q1\""), std::string::npos);
+    EXPECT_EQ(Options.DataDirectory, sub);
+    EXPECT_EQ(wxConfigBase::Get()->Read("DataDirectory"), sub);
+    ASSERT_EQ(RecentFiles().size(), 1u);
+    EXPECT_EQ(RecentFiles()[0], path);
+    EXPECT_EQ(wxConfigBase::Get()->Read("file1"), path);
+
+    // A named deck saves without asking.
+    Cards[0].History = "YYN";
+    Modified = true;
+    Frame->UpdateTitle();
+    EXPECT_EQ(Frame->GetTitle(), "mine.mnd* - Mnemora");
+    Menu(cmSave);
+    EXPECT_FALSE(Modified);
+    EXPECT_EQ(Frame->GetTitle(), "mine.mnd - Mnemora");
+    EXPECT_NE(ReadFile(path).find("History=\"YYN\""), std::string::npos);
+}
+
+TEST_F(FrameTest, NewOnAChangedDeckWithoutCards)
+{
+    FileName = wxFileName(Dir + "/emptied.mnd");
+    Modified = true;
+
+    ExpectMessage question(wxID_YES);
+    ExpectMessage refusal(wxID_OK);
+    wxTEST_DIALOG(Menu(cmNew), question, refusal);
+    EXPECT_EQ(question.Message, UnsavedQuestion);
+    EXPECT_EQ(question.Caption, "Mnemora v1.5");
+    EXPECT_TRUE(question.Style & wxYES_NO);
+    EXPECT_TRUE(question.Style & wxCANCEL);
+    EXPECT_TRUE(question.Style & wxICON_QUESTION);
+    EXPECT_EQ(refusal.Message, "Add at least one card first.");
+    EXPECT_EQ(FileName.GetFullName(), "emptied.mnd");
+    EXPECT_TRUE(Modified);
+
+    wxTEST_DIALOG(Menu(cmNew), ExpectMessage(wxID_CANCEL));
+    EXPECT_EQ(FileName.GetFullName(), "emptied.mnd");
+    EXPECT_TRUE(Modified);
+
+    wxTEST_DIALOG(Menu(cmNew), ExpectMessage(wxID_NO));
+    EXPECT_EQ(FileName.GetFullName(), "Untitled");
+    EXPECT_FALSE(Modified);
+    EXPECT_EQ(Frame->GetTitle(), "Untitled - Mnemora");
+}
+
+TEST_F(FrameTest, NewSavesFirstWhenAsked)
+{
+    const wxString path = WriteFile(Dir + "/kept.mnd", DeckXml(1));
+    Frame->OpenDeckFile(path, true);
+    Cards[0].History += "Y";
+    Modified = true;
+    wxTEST_DIALOG(Menu(cmNew), ExpectMessage(wxID_YES));
+    EXPECT_TRUE(Cards.empty());
+    EXPECT_EQ(FileName.GetFullName(), "Untitled");
+    EXPECT_NE(ReadFile(path).find("History=\"YNY\""), std::string::npos);
+}
+
+TEST_F(FrameTest, OpenLoadsTheChosenDeck)
+{
+    const wxString path = WriteFile(Dir + "/three.mnd", DeckXml(3));
+    AddCard("old");
+    Modified = true;
+    wxTEST_DIALOG(Menu(cmOpen), ExpectMessage(wxID_CANCEL));
+    EXPECT_EQ(Cards.size(), 1u);
+
+    wxTEST_DIALOG(Menu(cmOpen), ExpectMessage(wxID_NO), ExpectFileDialog(path, wxID_CANCEL));
+    EXPECT_EQ(Cards.size(), 1u);
+    EXPECT_TRUE(Modified);
+
+    Options.DataDirectory = wxGetCwd();
+    wxTEST_DIALOG(Menu(cmOpen), ExpectMessage(wxID_NO), ExpectFileDialog(path));
+    ASSERT_EQ(Cards.size(), 3u);
+    EXPECT_EQ(Cards[0].Question, "Q1");
+    EXPECT_FLOAT_EQ(Cards[0].Score, 50.0f);
+    EXPECT_FALSE(Modified);
+    EXPECT_EQ(Frame->GetTitle(), "three.mnd - Mnemora");
+    EXPECT_EQ(Options.DataDirectory, Dir);
+    ASSERT_EQ(RecentFiles().size(), 1u);
+    EXPECT_EQ(RecentFiles()[0], path);
+}
+
+TEST_F(FrameTest, UnreadableDeckIsNeverOverwritten)
+{
+    AddCard("before");
+    const std::string broken =
+        "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Mnemoras Version=\"1\">"
+        "<Card Question=\"lost\"";
+    const wxString path = WriteFile(Dir + "/broken.mnd", broken);
+    wxArrayString messages;
+    SetDeckMessageHandler([&](const wxString& text) { messages.Add(text); });
+    wxLogNull quiet;
+    wxTEST_DIALOG(Menu(cmOpen), ExpectFileDialog(path));
+    EXPECT_TRUE(Cards.empty());
+    EXPECT_EQ(FileName.GetFullName(), "Untitled");
+    EXPECT_EQ(Frame->GetTitle(), "Untitled - Mnemora");
+    EXPECT_TRUE(RecentFiles().empty());
+
+    // Saving afterwards asks for a name instead of replacing the unreadable file.
+    AddCard("new");
+    Modified = true;
+    wxTEST_DIALOG(Menu(cmSave), ExpectFileDialog(path, wxID_CANCEL));
+    EXPECT_EQ(ReadFile(path), broken);
+}
+
+TEST_F(FrameTest, DeckOfAnotherVersionFallsBackToUntitled)
+{
+    const std::string future = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
+                               "<Mnemoras Version=\"2\"><Card Question=\"x\"/></Mnemoras>\n";
+    const wxString path = WriteFile(Dir + "/future.mnd", future);
+    const wxString good = WriteFile(Dir + "/good.mnd", DeckXml(2));
+    FileHistory->AddFileToHistory(path);
+    FileHistory->AddFileToHistory(good);
+    Frame->ShowPanel(pnCardList);
+    Menu(cmRecentFirst);
+    ASSERT_EQ(Cards.size(), 2u);
+
+    ExpectMessage version(wxID_OK);
+    wxTEST_DIALOG(Menu(cmRecentFirst + 1), version);
+    EXPECT_EQ(version.Message, "This version of Mnemora cannot open the file you have selected.");
+    EXPECT_EQ(version.Caption, "Mnemora");
+    EXPECT_TRUE(version.Style & wxICON_WARNING);
+    EXPECT_TRUE(Cards.empty());
+    EXPECT_EQ(FileName.GetFullName(), "Untitled");
+    EXPECT_EQ(ReadFile(path), future);
+}
+
+TEST_F(FrameTest, RecentFilesOpenWithoutReorderingTheList)
+{
+    const wxString first = WriteFile(Dir + "/first.mnd", DeckXml(1));
+    const wxString second = WriteFile(Dir + "/second.mnd", DeckXml(2));
+    FileHistory->AddFileToHistory(first);
+    FileHistory->AddFileToHistory(second);
+    Frame->ShowPanel(pnCardList);
+    Options.DataDirectory = wxGetCwd();
+    Menu(cmRecentFirst + 1);
+    EXPECT_EQ(Cards.size(), 1u);
+    EXPECT_EQ(Frame->GetTitle(), "first.mnd - Mnemora");
+    ASSERT_EQ(RecentFiles().size(), 2u);
+    EXPECT_EQ(RecentFiles()[0], second);
+    EXPECT_EQ(Options.DataDirectory, wxGetCwd());
+}
+
+TEST_F(FrameTest, DeletedRecentFileKeepsTheDeck)
+{
+    const wxString current = WriteFile(Dir + "/current.mnd", DeckXml(2));
+    const wxString gone = WriteFile(Dir + "/gone.mnd", DeckXml(4));
+    FileHistory->AddFileToHistory(gone);
+    Frame->OpenDeckFile(current, true);
+    wxRemoveFile(gone);
+    ExpectMessage notice(wxID_OK);
+    wxTEST_DIALOG(Menu(cmRecentFirst + 1), notice);
+    EXPECT_EQ(notice.Message, "The selected file no longer exists.");
+    EXPECT_EQ(notice.Caption, "Mnemora");
+    EXPECT_TRUE(notice.Style & wxICON_INFORMATION);
+    EXPECT_EQ(Cards.size(), 2u);
+    EXPECT_EQ(FileName.GetFullPath(), current);
+    ASSERT_EQ(RecentFiles().size(), 2u);
+    EXPECT_EQ(RecentFiles()[1], gone);
+}
+
+TEST_F(FrameTest, MergeKeepsTheNameAndTheRecentList)
+{
+    const wxString base = WriteFile(Dir + "/base.mnd", DeckXml(5));
+    const wxString other = MakeTempDir();
+    const wxString extra = WriteFile(other + "/extra.mnd", DeckXml(3, "X"));
+    Frame->OpenDeckFile(base, true);
+    const wxArrayString recentBefore = RecentFiles();
+
+    wxTEST_DIALOG(Menu(cmMerge), ExpectFileDialog(other + "/missing.mnd"));
+    EXPECT_EQ(Cards.size(), 5u);
+    EXPECT_FALSE(Modified);
+    EXPECT_EQ(Options.DataDirectory, Dir);
+
+    wxTEST_DIALOG(Menu(cmMerge), ExpectFileDialog(extra));
+    ASSERT_EQ(Cards.size(), 8u);
+    EXPECT_EQ(Cards[5].Question, "X1");
+    EXPECT_EQ(FileName.GetFullPath(), base);
+    EXPECT_TRUE(Modified);
+    EXPECT_EQ(Frame->GetTitle(), "base.mnd* - Mnemora");
+    EXPECT_EQ(RecentFiles(), recentBefore);
+    EXPECT_EQ(Options.DataDirectory, other);
+}
+
+TEST_F(FrameTest, ClosingAsksAboutChanges)
+{
+    AddCard("Q");
+    Modified = true;
+    bool destroyed = false;
+    Frame->Bind(wxEVT_DESTROY,
+                [&](wxWindowDestroyEvent& event)
+                {
+                    destroyed = destroyed || event.GetEventObject() == Frame;
+                    event.Skip();
+                });
+    bool closed = true;
+    wxTEST_DIALOG(closed = Frame->Close(), ExpectMessage(wxID_CANCEL));
+    YieldFor(20);
+    EXPECT_FALSE(closed);
+    EXPECT_FALSE(destroyed);
+    EXPECT_TRUE(Frame->IsShown());
+
+    wxTEST_DIALOG(closed = Frame->Close(), ExpectMessage(wxID_NO));
+    YieldFor(20);
+    EXPECT_TRUE(closed);
+    EXPECT_TRUE(destroyed);
+    EXPECT_EQ(MainFrame, nullptr);
+    Frame = new MneFrame();
 }

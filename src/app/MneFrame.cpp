@@ -100,8 +100,11 @@ MneFrame::MneFrame() : wxFrame(nullptr, wxID_ANY, wxEmptyString)
     icons.AddIcon(wxIcon(mnemora48_xpm));
     SetIcons(icons);
     SetMenuBar(CreateMenus());
-    FileHistory->UseMenu(FileMenu);
+    // Loading first: Load clears the entries of every menu in use, which would eat the last
+    // items of a menu that has not shown them yet.
     FileHistory->Load(*wxConfigBase::Get());
+    FileHistory->UseMenu(FileMenu);
+    FileHistory->AddFilesToMenu(FileMenu);
     LoadOptions();
     PlaySoundsItem = GetMenuBar()->FindItem(idPlaySounds);
     KeepScoreItem = GetMenuBar()->FindItem(idKeepScore);

@@ -55,7 +55,8 @@ void mneApp::CreateServices()
         MimeManager = new wxMimeTypesManager;
     if (!FileHistory)
         FileHistory = new wxFileHistory(9, 5050);
-    wxInitAllImageHandlers();
+    if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
+        wxInitAllImageHandlers();
 }
 
 void mneApp::InstallDeckMessageBox()
