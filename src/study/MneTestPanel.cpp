@@ -1,24 +1,280 @@
-// The study panel.
+// The study panel: question, Show Answer, Correct or Incorrect, the next card; the study timer
+// and the end of a quiz.
 #include "study/MneTestPanel.h"
 
+#include <wx/button.h>
+#include <wx/msgdlg.h>
+#include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "app/MneFrame.h"
+#include "app/Options.h"
+#include "deck/mnemora.h"
 #include "study/MneCardPanel.h"
+#include "study/MneLearnPanel.h"
+#include "study/StudyOrder.h"
+#include "study/mneQuizDialog.h"
 
 int AnsweredCount = 0;
 int QuizCorrectCount = 0;
 
-wxBEGIN_EVENT_TABLE(MneTestPanel, wxPanel)
-wxEND_EVENT_TABLE()
+namespace
+{
+enum
+{
+    ID_CardDisplay = 15000,
+    ID_Correct = 15001,
+    ID_Incorrect = 15002,
+    ID_ShowAnswer = 15003,
+    ID_AddMoreCards = 15004,
+    ID_Stop = 15005
+};
 
-MneTestPanel::MneTestPanel(wxWindow* parent)
+constexpr int NoCard = 2147483647;
+} // namespace
+
+wxBEGIN_EVENT_TABLE(MneTestPanel, wxPanel) EVT_BUTTON(ID_Correct, MneTestPanel::OnCorrect)
+    EVT_BUTTON(ID_Incorrect, MneTestPanel::OnIncorrect)
+        EVT_BUTTON(ID_ShowAnswer, MneTestPanel::OnShowAnswer)
+            EVT_BUTTON(ID_AddMoreCards, MneTestPanel::OnAddMoreCards)
+                EVT_BUTTON(ID_Stop, MneTestPanel::OnStopStudying)
+                    EVT_TIMER(wxID_ANY, MneTestPanel::OnTimer) wxEND_EVENT_TABLE()
+
+                        MneTestPanel::MneTestPanel(wxWindow* parent)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER)
 {
-    CardDisplay = new MneCardPanel(this, 15000, wxDefaultPosition, wxSize(200, 320));
+    wxBoxSizer* mainSizer = new wxBoxSizer(wxVERTICAL);
+
+    wxBoxSizer* header = new wxBoxSizer(wxHORIZONTAL);
+    header->Add(new wxStaticText(this, wxID_ANY,
+                                 _("Read the question below and say the answer to yourself.\n"
+                                   "Then press Show Answer, followed by Correct or Incorrect\n"
+                                   "(depending on whether you answered correctly).")),
+                1, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+    wxStaticText* title = new wxStaticText(this, wxID_ANY, _("Study Cards"));
+    title->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
+    header->Add(title, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+    mainSizer->Add(header, 0, wxEXPAND | wxALL, 5);
+
+    CardDisplay = new MneCardPanel(this, ID_CardDisplay, wxDefaultPosition, wxSize(200, 320));
+    mainSizer->Add(CardDisplay, 1, wxEXPAND | wxALL, 5);
+
+    const wxFont buttonFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
+                            "MS Sans Serif");
+    auto makeButton = [&](int id, const wxString& label)
+    {
+        wxButton* button = new wxButton(this, id, label);
+        button->SetFont(buttonFont);
+        return button;
+    };
+    CorrectButton = makeButton(ID_Correct, _("Correct"));
+    IncorrectButton = makeButton(ID_Incorrect, _("Incorrect"));
+    ShowAnswerButton = makeButton(ID_ShowAnswer, _("Show Answer"));
+    AddMoreCardsButton = makeButton(ID_AddMoreCards, _("Add more cards"));
+    StopButton = makeButton(ID_Stop, _("Stop studying"));
     TimerLabel = new wxStaticText(this, wxID_ANY, "00:00");
+
+    ButtonSizer = new wxBoxSizer(wxHORIZONTAL);
+    ButtonSizer->Add(CorrectButton, 0, wxALL, 5);
+    ButtonSizer->Add(IncorrectButton, 0, wxALL, 5);
+    ButtonSizer->Add(ShowAnswerButton, 0, wxALL, 5);
+    ButtonSizer->Add(0, 1, 8192);
+    ButtonSizer->Add(TimerLabel, 0, wxALIGN_CENTER_VERTICAL | wxRIGHT, 15);
+    ButtonSizer->Add(AddMoreCardsButton, 0, wxALL, 5);
+    ButtonSizer->Add(StopButton, 0, wxALL, 5);
+    mainSizer->Add(ButtonSizer, 0, wxEXPAND | wxALL, 5);
+
+    SetSizerAndFit(mainSizer);
+    Timer.SetOwner(this);
 }
 
-MneTestPanel::~MneTestPanel() = default;
+MneTestPanel::~MneTestPanel()
+{
+    Timer.Stop();
+}
 
-void MneTestPanel::StartStudying() {}
-void MneTestPanel::OnTimer(wxTimerEvent&) {}
+void MneTestPanel::SetAnswerVisible(bool shown)
+{
+    ButtonSizer->Show(ShowAnswerButton, !shown);
+    ButtonSizer->Show(CorrectButton, shown);
+    ButtonSizer->Show(IncorrectButton, shown);
+    ButtonSizer->Layout();
+}
+
+void MneTestPanel::StartStudying()
+{
+    SetAnswerVisible(false);
+    ButtonSizer->Show(AddMoreCardsButton, false);
+    ButtonSizer->Layout();
+
+    Congratulated = false;
+    AnsweredCount = 0;
+    PreviousCard = CardBeforePrevious = NoCard;
+
+    QuizAnswers.clear();
+    if (Options.TestMode == tmQuiz)
+    {
+        QuizCorrectCount = 0;
+        if (Options.ShuffleCards)
+            ShuffleByDrawAndRemove(ActiveCards);
+        QuizAnswers.assign(ActiveCards.size(), 0);
+    }
+
+    Timer.Start(1000, wxTIMER_CONTINUOUS);
+    wxTimerEvent tick(Timer);
+    OnTimer(tick);
+
+    if (Options.TestMode == tmLearn)
+        CurCard = static_cast<int>(ActiveCards.size()) - static_cast<int>(NewCards.size()) - 1;
+    else
+        CurCard = -1;
+    LastSelectedCard = CurCard;
+
+    ShowNextCard();
+    Refresh();
+    Update();
+}
+
+void MneTestPanel::ShowNextCard()
+{
+    SetAnswerVisible(false);
+    if (Options.TestMode == tmLearn)
+    {
+        if (!Congratulated && AllCardsLearned())
+        {
+            Timer.Stop();
+            wxWindow* parent = MainFrame ? static_cast<wxWindow*>(MainFrame) : this;
+            if (ActiveCards.size() < Cards.size())
+            {
+                ButtonSizer->Show(AddMoreCardsButton, true);
+                ButtonSizer->Layout();
+                wxMessageBox(_("Congratulations!  All cards have an average score of 80% or "
+                               "higher.\n\nClick Add More Cards to add more cards from the deck, "
+                               "or continue\npracticing the current set."),
+                             "Mnemora", wxOK | wxICON_INFORMATION | wxCENTRE, parent);
+            }
+            else
+            {
+                wxMessageBox(_("Congratulations!  The entire deck has a score of 80% or "
+                               "better!\n\nIf you'd like to take a sample test, click Stop "
+                               "studying and choose\nSelect Study Mode from the Options menu."),
+                             "Mnemora", wxOK | wxICON_INFORMATION | wxCENTRE, parent);
+            }
+            Congratulated = true;
+            Timer.Start(1000, wxTIMER_CONTINUOUS);
+        }
+    }
+    else if (Options.TestMode != tmReview)
+    {
+        wxASSERT(Options.TestMode == tmQuiz);
+        CurCard = AnsweredCount;
+        if (CurCard >= static_cast<int>(ActiveCards.size()))
+        {
+            CurCard = AnsweredCount - 1;
+            Timer.Stop();
+            {
+                mneQuizDialog results(this);
+                results.Centre(wxBOTH);
+                results.ShowModal();
+            }
+            StopStudying();
+            return;
+        }
+        ShowCurrentCard();
+        return;
+    }
+
+    CardBeforePrevious = PreviousCard;
+    PreviousCard = CurCard;
+    CurCard = SelectCardWithoutRepeat(PreviousCard, CardBeforePrevious);
+    ShowCurrentCard();
+}
+
+void MneTestPanel::ShowCurrentCard()
+{
+    wxCHECK_RET(CurCard >= 0 && CurCard < (int)ActiveCards.size() && "Invalid card index.",
+                "no card to show");
+    Card* card = ActiveCards[CurCard];
+    CardDisplay->DisplayedCard = card;
+    CardDisplay->AnswerShown = false;
+    CardDisplay->Swapped = Options.SwapQuestionAnswer && (RandomInt31() & 1) != 0;
+    CardDisplay->Refresh(false);
+    CardDisplay->Update();
+    card->PlayQuestionSound();
+}
+
+void MneTestPanel::OnShowAnswer(wxCommandEvent&)
+{
+    CardDisplay->AnswerShown = true;
+    SetAnswerVisible(true);
+    CardDisplay->Refresh(false);
+    CardDisplay->Update();
+    if (CurCard >= 0 && CurCard < (int)ActiveCards.size())
+        ActiveCards[CurCard]->PlayAnswerSound();
+}
+
+void MneTestPanel::RecordAnswer(bool correct)
+{
+    wxCHECK_RET(CurCard >= 0 && CurCard < (int)ActiveCards.size() && "Invalid card index.",
+                "answer without a card on show");
+    if (Options.TestMode == tmQuiz)
+    {
+        if (correct)
+            QuizCorrectCount += 1;
+        if (CurCard < static_cast<int>(QuizAnswers.size()))
+            QuizAnswers[CurCard] = correct ? 'Y' : 'N';
+    }
+    if (Options.KeepScore)
+    {
+        Card* card = ActiveCards[CurCard];
+        card->AnswerCount += 1;
+        card->History += correct ? "Y" : "N";
+        Modified = true;
+        if (MainFrame)
+            MainFrame->UpdateTitle();
+    }
+    AnsweredCount += 1;
+    ShowNextCard();
+}
+
+void MneTestPanel::OnCorrect(wxCommandEvent&)
+{
+    RecordAnswer(true);
+}
+
+void MneTestPanel::OnIncorrect(wxCommandEvent&)
+{
+    RecordAnswer(false);
+}
+
+void MneTestPanel::OnAddMoreCards(wxCommandEvent&)
+{
+    if (MainFrame)
+        MainFrame->ShowPanel(pnLearn);
+    Timer.Stop();
+}
+
+void MneTestPanel::OnStopStudying(wxCommandEvent&)
+{
+    StopStudying();
+}
+
+void MneTestPanel::StopStudying()
+{
+    if (MainFrame)
+        MainFrame->ShowPanel(pnCardList);
+    Timer.Stop();
+}
+
+void MneTestPanel::OnTimer(wxTimerEvent&)
+{
+    const wxString text =
+        Options.ShowTimer ? wxString::Format("%02d:%02d", ElapsedSeconds / 60, ElapsedSeconds % 60)
+                          : wxString();
+    const bool resized = text.length() != TimerLabel->GetLabel().length();
+    TimerLabel->SetLabel(text);
+    // A label that appears, vanishes or gains a digit needs its place in the row again.
+    if (resized)
+        ButtonSizer->Layout();
+    ElapsedSeconds += 1;
+}
