@@ -2,6 +2,7 @@
 #ifndef MNEMORA_STUDY_MNECARDPANEL_H
 #define MNEMORA_STUDY_MNECARDPANEL_H
 
+#include <wx/dc.h>
 #include <wx/panel.h>
 
 struct Card;
@@ -19,6 +20,9 @@ public:
 
     /// Paints both halves.
     void OnPaint(wxPaintEvent& event);
+
+    /// Draws what OnPaint shows into dc, for a panel of the given client size.
+    void PaintCard(wxDC& dc, const wxSize& size);
 
 private:
     wxDECLARE_EVENT_TABLE();

@@ -30,30 +30,37 @@ int ToggleFor(wchar_t marker)
 }
 
 // Largest count of leading characters of word narrower than maxWidth, knowing that the first
-// failLength characters are not. Gallops from the start so that only short prefixes are
-// measured, then bisects.
+// failLength characters are failWidth >= maxWidth wide. Guesses from the widths measured so far
+// (text widths grow almost linearly, so a guess is usually within a character) and falls back to
+// halving whenever a guess gains too little.
 size_t LongestFittingPrefix(TextMeasurer& measurer, std::wstring_view word, size_t failLength,
-                            int maxWidth, int style)
+                            int failWidth, int maxWidth, int style)
 {
     size_t lo = 0;
+    int loWidth = 0;
     size_t hi = failLength;
-    for (size_t k = 1; k < hi; k *= 2)
-    {
-        if (measurer.TextWidth(word.substr(0, k), style) < maxWidth)
-            lo = k;
-        else
-        {
-            hi = k;
-            break;
-        }
-    }
+    int hiWidth = failWidth;
+    bool halve = false;
     while (hi - lo > 1)
     {
-        const size_t mid = lo + (hi - lo) / 2;
-        if (measurer.TextWidth(word.substr(0, mid), style) < maxWidth)
-            lo = mid;
+        size_t guess = lo + (hi - lo) / 2;
+        if (!halve && hiWidth > loWidth)
+            guess = lo + static_cast<size_t>(static_cast<double>(maxWidth - loWidth) *
+                                             static_cast<double>(hi - lo) / (hiWidth - loWidth));
+        guess = std::clamp(guess, lo + 1, hi - 1);
+        const size_t before = hi - lo;
+        const int width = measurer.TextWidth(word.substr(0, guess), style);
+        if (width < maxWidth)
+        {
+            lo = guess;
+            loWidth = width;
+        }
         else
-            hi = mid;
+        {
+            hi = guess;
+            hiWidth = width;
+        }
+        halve = !halve && (hi - lo) * 2 > before;
     }
     return lo;
 }
@@ -106,6 +113,7 @@ int FitLine(TextMeasurer& measurer, std::wstring_view paragraph, int maxWidth, i
         const int room = maxWidth - lineWidth - blanksWidth;
         bool fits = false;
         size_t failLength = 0;
+        int failWidth = 0;
         int wordWidth = 0;
         for (size_t probe = FirstProbeLength;; probe *= 2)
         {
@@ -117,10 +125,12 @@ int FitLine(TextMeasurer& measurer, std::wstring_view paragraph, int maxWidth, i
                 wordWidth = measurer.TextWidth(paragraph.substr(wordStart, pos - wordStart), style);
                 fits = wordWidth < room;
                 failLength = pos - wordStart;
+                failWidth = wordWidth;
                 break;
             }
             // A prefix that is already too wide settles it without measuring the whole word.
-            if (measurer.TextWidth(paragraph.substr(wordStart, probe), style) >= room)
+            failWidth = measurer.TextWidth(paragraph.substr(wordStart, probe), style);
+            if (failWidth >= room)
             {
                 failLength = probe;
                 break;
@@ -130,9 +140,9 @@ int FitLine(TextMeasurer& measurer, std::wstring_view paragraph, int maxWidth, i
         {
             if (lineWidth + blanksWidth != 0)
                 return static_cast<int>(wordStart);
-            return static_cast<int>(wordStart + LongestFittingPrefix(measurer,
-                                                                     paragraph.substr(wordStart),
-                                                                     failLength, maxWidth, style));
+            const size_t split = LongestFittingPrefix(measurer, paragraph.substr(wordStart),
+                                                      failLength, failWidth, maxWidth, style);
+            return static_cast<int>(wordStart + split);
         }
         lineWidth += blanksWidth + wordWidth;
         if (pos == n)
