@@ -28,12 +28,7 @@ bool mneApp::OnInit()
     InstallDeckMessageBox();
     InitLocale(wxConfigBase::Get()->ReadLong("Language", wxLANGUAGE_DEFAULT));
     new MneFrame();
-    wxString deckPath;
-    if (!ParseCommandLine(argc, argv, deckPath))
-        return false;
-    if (!deckPath.empty())
-        MainFrame->OpenDeckFile(deckPath, true);
-    return true;
+    return HandleCommandLine(argc, argv);
 }
 
 int mneApp::OnExit()
@@ -103,6 +98,16 @@ bool mneApp::ParseCommandLine(int argc, wxChar** argv, wxString& deckPath)
         name.MakeAbsolute();
         deckPath = name.GetFullPath();
     }
+    return true;
+}
+
+bool mneApp::HandleCommandLine(int argc, wxChar** argv)
+{
+    wxString deckPath;
+    if (!ParseCommandLine(argc, argv, deckPath))
+        return false;
+    if (!deckPath.empty())
+        MainFrame->OpenDeckFile(deckPath, true);
     return true;
 }
 

@@ -25,6 +25,9 @@ public:
     /// Parses the command line; false when the program is to end at once. `deckPath` receives
     /// the deck named on it, made absolute, or stays empty.
     static bool ParseCommandLine(int argc, wxChar** argv, wxString& deckPath);
+    /// Parses the command line and opens the deck named on it in the main frame; false when the
+    /// program is to end at once.
+    static bool HandleCommandLine(int argc, wxChar** argv);
     /// Releases what CreateServices and InitLocale made.
     static void DestroyServices();
 };

@@ -1,0 +1,216 @@
+// Start-up: the command-line deck, the user-interface language and the real program.
+#include "FrameFixture.h"
+
+#include <wx/filename.h>
+#include <wx/intl.h>
+#include <wx/utils.h>
+
+#include <clocale>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include <unistd.h>
+
+namespace
+{
+/// Runs the command-line handling on "mnemora" followed by `args`.
+bool HandleArguments(const std::vector<wxString>& args)
+{
+    std::vector<std::wstring> texts = {L"mnemora"};
+    for (const wxString& arg : args)
+        texts.push_back(arg.ToStdWstring());
+    std::vector<wxChar*> argv;
+    for (std::wstring& text : texts)
+        argv.push_back(&text[0]);
+    argv.push_back(nullptr);
+    return mneApp::HandleCommandLine(int(texts.size()), argv.data());
+}
+
+/// True when the C library can switch to `name`.
+bool SystemHasLocale(const char* name)
+{
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    const bool available = std::setlocale(LC_ALL, name) != nullptr;
+    std::setlocale(LC_ALL, saved.c_str());
+    return available;
+}
+
+/// Generates the German locale as the setup script does, when it is missing and we may.
+void GenerateGermanLocale()
+{
+    if (SystemHasLocale("de_DE.UTF-8") || geteuid() != 0)
+        return;
+    if (std::system("sed -i 's/^# *de_DE.UTF-8 UTF-8/de_DE.UTF-8 UTF-8/' /etc/locale.gen && "
+                    "locale-gen >/dev/null 2>&1") != 0)
+        ADD_FAILURE() << "locale-gen failed";
+}
+
+/// The menu titles and a few item labels of the frame, joined with "|".
+wxString MenuTexts(MneFrame* frame)
+{
+    wxMenuBar* bar = frame->GetMenuBar();
+    wxString texts;
+    for (size_t i = 0; i < bar->GetMenuCount(); ++i)
+        texts += bar->GetMenuLabel(i) + "|";
+    for (int id : {cmNew, cmOpen, cmSwap, cmLanguage})
+        texts += bar->FindItem(id)->GetItemLabel() + "|";
+    return texts;
+}
+
+const wxString GermanMenus = wxString::FromUTF8(
+    "&Datei|D&rucken|&Optionen|&Hilfe|&Neu|Ö&ffnen...|Frage/Antwort &tauschen|S&prache wählen...|");
+} // namespace
+
+using StartupTest = FrameTest;
+
+TEST_F(StartupTest, CommandLineDeckIsOpenedAndRemembered)
+{
+    const wxString path = WriteFile(Dir + "/capitals.mnd", DeckXml(4));
+    EXPECT_TRUE(HandleArguments({path}));
+    EXPECT_EQ(Cards.size(), 4u);
+    EXPECT_FALSE(Modified);
+    EXPECT_EQ(Frame->GetTitle(), "capitals.mnd - Mnemora");
+    ASSERT_FALSE(RecentFiles().empty());
+    EXPECT_EQ(RecentFiles()[0], path);
+    EXPECT_EQ(wxConfigBase::Get()->Read("file1"), path);
+}
+
+TEST_F(StartupTest, NoArgumentKeepsTheEmptyDeck)
+{
+    EXPECT_TRUE(HandleArguments({}));
+    EXPECT_TRUE(Cards.empty());
+    EXPECT_EQ(Frame->GetTitle(), "Untitled - Mnemora");
+    EXPECT_TRUE(RecentFiles().empty());
+}
+
+TEST_F(StartupTest, RelativeNameIsRememberedAbsolute)
+{
+    WriteFile(Dir + "/here.mnd", DeckXml(1));
+    const wxString cwd = wxGetCwd();
+    wxSetWorkingDirectory(Dir);
+    EXPECT_TRUE(HandleArguments({"here.mnd"}));
+    wxSetWorkingDirectory(cwd);
+    EXPECT_EQ(Cards.size(), 1u);
+    ASSERT_FALSE(RecentFiles().empty());
+    EXPECT_EQ(RecentFiles()[0], Dir + "/here.mnd");
+}
+
+TEST_F(StartupTest, MissingDeckGivesAnEmptyDeckUnderItsName)
+{
+    const wxString path = Dir + "/not-yet.mnd";
+    EXPECT_TRUE(HandleArguments({path}));
+    EXPECT_TRUE(Cards.empty());
+    EXPECT_EQ(Frame->GetTitle(), "not-yet.mnd - Mnemora");
+    EXPECT_EQ(FileName.GetFullPath(), path);
+    EXPECT_FALSE(wxFileExists(path));
+}
+
+TEST_F(StartupTest, BrokenDeckFallsBackToUntitled)
+{
+    const std::string garbage = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<<<not a deck";
+    const wxString path = WriteFile(Dir + "/broken.mnd", garbage);
+    wxArrayString messages;
+    SetDeckMessageHandler([&](const wxString& text) { messages.Add(text); });
+    wxLogNull quiet;
+    EXPECT_TRUE(HandleArguments({path}));
+    EXPECT_TRUE(Cards.empty());
+    EXPECT_EQ(Frame->GetTitle(), "Untitled - Mnemora");
+    EXPECT_TRUE(RecentFiles().empty());
+    EXPECT_EQ(ReadFile(path), garbage);
+}
+
+TEST_F(StartupTest, UnknownOptionStillStarts)
+{
+    const wxString path = WriteFile(Dir + "/deck.mnd", DeckXml(2));
+    wxLogNull quiet;
+    EXPECT_TRUE(HandleArguments({"--bogus", path}));
+    wxString parsed;
+    wxChar name[] = L"mnemora";
+    wxChar* argv[] = {name, nullptr};
+    EXPECT_TRUE(mneApp::ParseCommandLine(1, argv, parsed));
+    EXPECT_TRUE(parsed.empty());
+}
+
+class LanguageTest : public FrameTest
+{
+protected:
+    void TearDown() override
+    {
+        FrameTest::TearDown();
+        delete Locale;
+        Locale = nullptr;
+    }
+
+    /// Starts a frame in `language`, as the next program start would.
+    void RestartIn(int language)
+    {
+        Frame->Destroy();
+        YieldFor(20);
+        mneApp::InitLocale(language);
+        Frame = new MneFrame();
+    }
+};
+
+TEST_F(LanguageTest, GermanMenus)
+{
+    GenerateGermanLocale();
+    ASSERT_TRUE(wxFileExists("de/mnemora.mo")) << "run from the build folder";
+    RestartIn(wxLANGUAGE_GERMAN);
+    EXPECT_EQ(MenuTexts(Frame), GermanMenus);
+    if (SystemHasLocale("de_DE.UTF-8"))
+    {
+        EXPECT_TRUE(Locale->IsOk());
+    }
+    ExpectMessage refusal(wxID_OK);
+    wxTEST_DIALOG(Menu(cmSave), refusal);
+    EXPECT_EQ(refusal.Message, wxString::FromUTF8("Fügen Sie zuerst mindestens eine Karte hinzu."));
+    EXPECT_EQ(refusal.Caption, "Mnemora");
+}
+
+TEST_F(LanguageTest, CatalogLoadsWhenTheSystemLacksTheLocale)
+{
+    if (SystemHasLocale("de_CH.UTF-8") || SystemHasLocale("de_CH"))
+        GTEST_SKIP() << "this machine has a Swiss German locale";
+    RestartIn(wxLANGUAGE_GERMAN_SWISS);
+    EXPECT_EQ(MenuTexts(Frame), GermanMenus);
+}
+
+TEST_F(LanguageTest, EnglishAndUnknownLanguagesKeepTheProgramsTexts)
+{
+    RestartIn(wxLANGUAGE_ENGLISH);
+    EXPECT_EQ(Frame->GetMenuBar()->GetMenuLabel(0), "&File");
+    RestartIn(123456);
+    EXPECT_EQ(Frame->GetMenuBar()->GetMenuLabel(0), "&File");
+    RestartIn(wxLANGUAGE_DEFAULT);
+    EXPECT_EQ(Frame->GetMenuBar()->GetMenuLabel(0), "&File");
+}
+
+TEST(Program, StartsWithADeckInTheStoredLanguage)
+{
+    const wxString home = MakeTempDir();
+    const wxString deck = WriteFile(home + "/program.mnd", DeckXml(3));
+    // A language the machine has no locale for must not stop the program.
+    WriteFile(home + "/Mnemora.conf",
+              "Language=" + std::to_string(int(wxLANGUAGE_GERMAN_SWISS)) + "\n");
+    wxExecuteEnv env;
+    wxGetEnvMap(&env.env);
+    env.env["XDG_CONFIG_HOME"] = home;
+    env.cwd = wxGetCwd();
+    const wxString command = wxString("\"") + MNEMORA_BINARY + "\" \"" + deck + "\"";
+    const long pid = wxExecute(command, wxEXEC_ASYNC, nullptr, &env);
+    ASSERT_GT(pid, 0);
+    wxArrayString windows;
+    for (int i = 0; i < 100 && windows.empty(); ++i)
+    {
+        wxArrayString errors;
+        wxExecute("xdotool search --onlyvisible --name \"^program\\.mnd - Mnemora$\"", windows,
+                  errors, wxEXEC_SYNC);
+        if (windows.empty())
+            wxMilliSleep(100);
+    }
+    EXPECT_FALSE(windows.empty()) << "no window titled program.mnd - Mnemora";
+    // The start-up load recorded the deck in the store at the user's configuration place.
+    EXPECT_NE(ReadFile(home + "/Mnemora.conf").find("program.mnd"), std::string::npos);
+    wxKill(pid, wxSIGTERM);
+}
