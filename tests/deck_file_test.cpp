@@ -393,7 +393,8 @@ TEST_F(DeckFile, MediaNamesAreAbsoluteInMemoryAndRelativeOnDisk)
     ASSERT_EQ(Load(Xml("<Card Question=\"q\" QuestionPicture=\"pics/four.png\" "
                        "AnswerPicture=\"./pics/../pics/four.png\" QuestionSound=\"../s.wav\" "
                        "AnswerSound=\"/snd/a.wav\"/>\n"
-                       "<Card QuestionSound=\"~/x.wav\" QuestionPicture=\"\"/>\n")),
+                       "<Card QuestionSound=\"~/x.wav\" QuestionPicture=\"\" "
+                       "AnswerSound=\"~no-such-user-here/b.wav\"/>\n")),
               LoadResult::Loaded);
     ASSERT_EQ(Cards.size(), 2u);
     EXPECT_EQ(Cards[0].QuestionPicture.GetFullPath(), Path("pics/four.png"));
@@ -404,6 +405,8 @@ TEST_F(DeckFile, MediaNamesAreAbsoluteInMemoryAndRelativeOnDisk)
     EXPECT_EQ(Cards[0].AnswerBitmap.GetSize(), wxSize(30, 20));
     EXPECT_EQ(Cards[1].QuestionSound.GetFullPath(), home + "/x.wav");
     EXPECT_FALSE(Cards[1].QuestionPicture.IsOk());
+    // "~" of an unknown user is an ordinary folder beside the deck, and stays one on saving.
+    EXPECT_EQ(Cards[1].AnswerSound.GetFullPath(), Path("~no-such-user-here/b.wav"));
 
     // Saved beside the pictures, the names become bare names again.
     FileName = wxFileName(Path("pics/copy.mnd"));
@@ -413,6 +416,11 @@ TEST_F(DeckFile, MediaNamesAreAbsoluteInMemoryAndRelativeOnDisk)
                          "QuestionSound=\"../../s.wav\" AnswerSound=\"../../../snd/a.wav\""),
               std::string::npos)
         << saved;
+    EXPECT_NE(saved.find("AnswerSound=\"../~no-such-user-here/b.wav\""), std::string::npos);
+    FileName = wxFileName(Path("copy.mnd"));
+    ASSERT_TRUE(SaveDeck());
+    EXPECT_NE(ReadBytes(Path("copy.mnd")).find("AnswerSound=\"./~no-such-user-here/b.wav\""),
+              std::string::npos);
 }
 
 TEST_F(DeckFile, WindowsMediaNamesFindTheirFilesBesideTheDeck)

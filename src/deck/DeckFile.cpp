@@ -150,15 +150,11 @@ LoadResult ReadXmlDeck()
     const wxString folder = DeckFolder(FileName);
     XmlDeckReader reader([&folder](const wxString& stored)
                          { return ResolveMediaName(stored, folder); });
-    const size_t before = Cards.size();
     switch (reader.ReadFile(FileName.GetFullPath(), Cards))
     {
     case XmlDeckReader::Outcome::Read:
-        for (size_t i = before; i < Cards.size(); ++i)
-        {
-            if (HasPicture(Cards[i]))
-                Cards[i].LoadPictures();
-        }
+        for (const size_t index : reader.GetCardsWithPictures())
+            Cards[index].LoadPictures();
         return LoadResult::Loaded;
     case XmlDeckReader::Outcome::WrongVersion:
         ShowDeckMessage(_("This version of Mnemora cannot open the file you have selected."));

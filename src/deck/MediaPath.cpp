@@ -1,6 +1,8 @@
 // Media names relative to the deck's folder on disk, absolute in memory.
 #include "deck/MediaPath.h"
 
+#include <wx/utils.h>
+
 namespace
 {
 // A Windows name is relative when it starts with neither a separator nor a drive ("C:").
@@ -13,14 +15,17 @@ bool IsRelativeWindowsName(const wxString& name)
 
 wxFileName Absolute(const wxString& stored, const wxString& deckFolder)
 {
-    wxFileName name(stored);
-    name.MakeAbsolute(deckFolder);
-    if (!name.IsAbsolute())
+    wxString text = stored;
+    if (text.StartsWith("~"))
     {
-        // "~" of an unknown user cannot be expanded: keep it as a plain name beside the deck.
-        name = wxFileName(stored);
-        name.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE, deckFolder);
+        // The toolkit leaves "~user" of an unknown user as it is, which is not absolute: such
+        // a name is an ordinary folder beside the deck.
+        const wxString user = text.Mid(1).BeforeFirst('/');
+        const wxString home = user.empty() ? wxGetHomeDir() : wxGetUserHome(user);
+        text = home.empty() ? "./" + text : home + text.Mid(1 + user.length());
     }
+    wxFileName name(text);
+    name.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE, deckFolder);
     return name;
 }
 } // namespace
@@ -51,5 +56,7 @@ wxString StoredMediaName(const wxFileName& name, const wxString& deckFolder)
     wxFileName relative(name);
     if (!relative.MakeRelativeTo(deckFolder))
         return name.GetFullPath();
-    return relative.GetFullPath();
+    // A folder beside the deck whose name starts with "~" must not read back as a home folder.
+    const wxString text = relative.GetFullPath();
+    return text.StartsWith("~") ? "./" + text : text;
 }

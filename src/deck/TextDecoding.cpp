@@ -98,6 +98,18 @@ void DecodeUtf8(const char* bytes, size_t length, wxString& text)
     }
     std::vector<wchar_t>& out = Scratch(length);
     const auto* p = reinterpret_cast<const unsigned char*>(bytes);
+    // Most deck text is ASCII: test and widen it in two plain loops the compiler vectorises.
+    unsigned char high = 0;
+    for (size_t i = 0; i < length; ++i)
+        high |= p[i];
+    if (high < 0x80)
+    {
+        wchar_t* wide = out.data();
+        for (size_t i = 0; i < length; ++i)
+            wide[i] = p[i];
+        text.assign(wide, length);
+        return;
+    }
     size_t count = 0;
     size_t i = 0;
     while (i < length)

@@ -47,6 +47,7 @@ struct XmlDeckReader::Parse
 {
     XML_Parser parser = nullptr;
     std::vector<Card>* cards = nullptr;
+    std::vector<size_t> withPictures;
     const MediaResolver* resolver = nullptr;
     int depth = 0;
     bool versionOk = false;
@@ -108,14 +109,22 @@ struct XmlDeckReader::Parse
             else if (std::strcmp(name, "History") == 0)
                 DecodeUtf8(value, std::strlen(value), card.History);
             else if (std::strcmp(name, "QuestionPicture") == 0)
-                card.QuestionPicture = Media(value);
+                Picture(card.QuestionPicture, value);
             else if (std::strcmp(name, "AnswerPicture") == 0)
-                card.AnswerPicture = Media(value);
+                Picture(card.AnswerPicture, value);
             else if (std::strcmp(name, "QuestionSound") == 0)
                 card.QuestionSound = Media(value);
             else if (std::strcmp(name, "AnswerSound") == 0)
                 card.AnswerSound = Media(value);
         }
+    }
+
+    void Picture(wxFileName& picture, const char* value)
+    {
+        picture = Media(value);
+        const size_t index = cards->size() - 1;
+        if (picture.IsOk() && (withPictures.empty() || withPictures.back() != index))
+            withPictures.push_back(index);
     }
 
     wxFileName Media(const char* value)
@@ -149,6 +158,7 @@ long XmlDeckReader::ParseVersion(const char* text)
 
 XmlDeckReader::Outcome XmlDeckReader::ReadFile(const wxString& path, std::vector<Card>& cards)
 {
+    m_withPictures.clear();
     m_error.clear();
     m_errorLine = 0;
     wxFile file;
@@ -204,10 +214,13 @@ XmlDeckReader::Outcome XmlDeckReader::ReadFile(const wxString& path, std::vector
         {
             if (!parse.versionOk)
                 return Outcome::WrongVersion;
+            const size_t before = cards.size();
             if (cards.empty())
                 cards.swap(loaded);
             else
                 cards.insert(cards.end(), loaded.begin(), loaded.end());
+            for (const size_t index : parse.withPictures)
+                m_withPictures.push_back(before + index);
             return Outcome::Read;
         }
     }

@@ -36,6 +36,8 @@ public:
     /// `cards` is left as it was.
     Outcome ReadFile(const wxString& path, std::vector<Card>& cards);
 
+    /// Indices into the cards of the last Read outcome that name a picture.
+    const std::vector<size_t>& GetCardsWithPictures() const { return m_withPictures; }
     /// The parser's message for the last NotWellFormed outcome (untranslated, from expat).
     const wxString& GetError() const { return m_error; }
     /// The line the parser stopped on for the last NotWellFormed outcome.
@@ -49,6 +51,7 @@ private:
     struct Parse;
 
     MediaResolver m_resolver;
+    std::vector<size_t> m_withPictures;
     wxString m_error;
     int m_errorLine = 0;
 };

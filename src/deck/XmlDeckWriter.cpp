@@ -1,5 +1,7 @@
-// The XML deck format, written directly into a byte buffer.
+// The XML deck format, encoded straight into a block buffer that goes to the sink when full.
 #include "deck/XmlDeckWriter.h"
+
+#include <cstring>
 
 #include "deck/MediaPath.h"
 
@@ -7,7 +9,7 @@ namespace
 {
 const size_t BlockSize = 1 << 20;
 
-// For ASCII: 0 = copy, 1 = leave out, otherwise the escape text.
+// For ASCII: nullptr = copy as it is, "" = leave out, otherwise the escape text.
 const char* AsciiEscape(unsigned c)
 {
     switch (c)
@@ -47,7 +49,7 @@ XmlDeckWriter::XmlDeckWriter(const wxString& deckFolder, Sink sink)
 {
 }
 
-void XmlDeckWriter::AppendAttributeValue(std::string& out, const wxString& text)
+char* XmlDeckWriter::EncodeAttributeValue(char* out, const wxString& text)
 {
     static const EscapeTable table;
     const wchar_t* p = text.wc_str();
@@ -59,63 +61,97 @@ void XmlDeckWriter::AppendAttributeValue(std::string& out, const wxString& text)
         {
             const char* escape = table.entry[c];
             if (escape == nullptr)
-                out.push_back(static_cast<char>(c));
+                *out++ = static_cast<char>(c);
             else
-                out.append(escape);
+                while (*escape != '\0')
+                    *out++ = *escape++;
         }
         else if (c < 0x800)
         {
-            out.push_back(static_cast<char>(0xC0 | (c >> 6)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+            *out++ = static_cast<char>(0xC0 | (c >> 6));
+            *out++ = static_cast<char>(0x80 | (c & 0x3F));
         }
         else if (c < 0x10000)
         {
             if ((c >= 0xD800 && c <= 0xDFFF) || c == 0xFFFE || c == 0xFFFF)
                 continue;
-            out.push_back(static_cast<char>(0xE0 | (c >> 12)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+            *out++ = static_cast<char>(0xE0 | (c >> 12));
+            *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (c & 0x3F));
         }
         else if (c <= 0x10FFFF)
         {
-            out.push_back(static_cast<char>(0xF0 | (c >> 18)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
-            out.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+            *out++ = static_cast<char>(0xF0 | (c >> 18));
+            *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            *out++ = static_cast<char>(0x80 | (c & 0x3F));
         }
     }
+    return out;
+}
+
+char* XmlDeckWriter::Room(size_t bytes)
+{
+    if (m_used + bytes > m_capacity)
+    {
+        if (m_used >= BlockSize / 2)
+            Flush();
+        if (m_used + bytes > m_capacity)
+        {
+            const size_t capacity = m_used + bytes > BlockSize ? m_used + bytes : BlockSize;
+            std::unique_ptr<char[]> data(new char[capacity]);
+            if (m_used > 0)
+                std::memcpy(data.get(), m_data.get(), m_used);
+            m_data = std::move(data);
+            m_capacity = capacity;
+        }
+    }
+    return m_data.get() + m_used;
+}
+
+void XmlDeckWriter::Append(const char* text)
+{
+    const size_t length = std::strlen(text);
+    std::memcpy(Room(length), text, length);
+    m_used += length;
 }
 
 void XmlDeckWriter::Attribute(const char* name, const wxString& value)
 {
-    m_buffer.push_back(' ');
-    m_buffer.append(name);
-    m_buffer.append("=\"");
-    AppendAttributeValue(m_buffer, value);
-    m_buffer.push_back('"');
+    const size_t nameLength = std::strlen(name);
+    char* out = Room(nameLength + 4 + value.length() * MaxBytesPerChar);
+    *out++ = ' ';
+    std::memcpy(out, name, nameLength);
+    out += nameLength;
+    *out++ = '=';
+    *out++ = '"';
+    out = EncodeAttributeValue(out, value);
+    *out++ = '"';
+    m_used = out - m_data.get();
 }
 
 bool XmlDeckWriter::Flush()
 {
-    const bool ok = m_buffer.empty() || m_sink(m_buffer.data(), m_buffer.size());
-    m_buffer.clear();
-    return ok;
+    if (m_used > 0 && !m_failed)
+        m_failed = !m_sink(m_data.get(), m_used);
+    m_used = 0;
+    return !m_failed;
 }
 
 bool XmlDeckWriter::Write(const std::vector<Card>& cards)
 {
-    m_buffer.clear();
-    m_buffer.reserve(BlockSize + 64 * 1024);
-    m_buffer.append("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Mnemoras Version=\"1\"");
+    m_used = 0;
+    m_failed = false;
+    Append("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n<Mnemoras Version=\"1\"");
     if (cards.empty())
     {
-        m_buffer.append("/>\n");
+        Append("/>\n");
         return Flush();
     }
-    m_buffer.append(">\n");
+    Append(">\n");
     for (const Card& card : cards)
     {
-        m_buffer.append("  <Card");
+        Append("  <Card");
         Attribute("Question", card.Question);
         Attribute("Answer", card.Answer);
         Attribute("History", card.History);
@@ -129,10 +165,10 @@ bool XmlDeckWriter::Write(const std::vector<Card>& cards)
             if (file->IsOk() && !file->GetFullPath().empty())
                 Attribute(name, StoredMediaName(*file, m_folder));
         }
-        m_buffer.append("/>\n");
-        if (m_buffer.size() >= BlockSize && !Flush())
+        Append("/>\n");
+        if (m_failed)
             return false;
     }
-    m_buffer.append("</Mnemoras>\n");
+    Append("</Mnemoras>\n");
     return Flush();
 }

@@ -5,7 +5,7 @@
 #include <wx/string.h>
 
 #include <functional>
-#include <string>
+#include <memory>
 #include <vector>
 
 #include "deck/Card.h"
@@ -25,18 +25,26 @@ public:
     /// Writes the whole deck; false when the sink refused a block.
     bool Write(const std::vector<Card>& cards);
 
-    /// Appends `text` as UTF-8 escaped for an attribute value: & < > " as entities, tab, line
-    /// feed and carriage return as character references. Characters that XML cannot carry
-    /// (other control characters, unpaired surrogates, U+FFFE, U+FFFF) are left out.
-    static void AppendAttributeValue(std::string& out, const wxString& text);
+    /// Writes `text` at `out` as UTF-8 escaped for an attribute value: & < > " as entities,
+    /// tab, line feed and carriage return as character references. Characters that XML cannot
+    /// carry (other control characters, unpaired surrogates, U+FFFE, U+FFFF) are left out.
+    /// `out` must have room for MaxBytesPerChar bytes per character; returns the new end.
+    static char* EncodeAttributeValue(char* out, const wxString& text);
+    /// The most bytes one character can take once escaped ("&quot;").
+    static const size_t MaxBytesPerChar = 6;
 
 private:
+    char* Room(size_t bytes);
+    void Append(const char* text);
     void Attribute(const char* name, const wxString& value);
     bool Flush();
 
     wxString m_folder;
     Sink m_sink;
-    std::string m_buffer;
+    std::unique_ptr<char[]> m_data;
+    size_t m_used = 0;
+    size_t m_capacity = 0;
+    bool m_failed = false;
 };
 
 #endif
