@@ -1,0 +1,217 @@
+// Speed of the deck files and the deck model on a generated deck of 100,000 cards, each with
+// its baseline from the same run: a raw expat parse for loading, one buffered write for saving.
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/init.h>
+#include <wx/log.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include <expat.h>
+#include <fcntl.h>
+#include <malloc.h>
+#include <unistd.h>
+
+#include "DeckGenerator.h"
+#include "app/Options.h"
+#include "deck/DeckFile.h"
+#include "deck/mnemora.h"
+
+namespace
+{
+const int DeckSize = 100000;
+wxString Folder;
+wxString DeckPath;
+std::string DeckBytes;
+
+void ReleaseDeck()
+{
+    ActiveCards.clear();
+    std::vector<Card>().swap(Cards);
+    malloc_trim(0);
+}
+
+void LoadGeneratedDeck()
+{
+    ReleaseDeck();
+    FileName = wxFileName(DeckPath);
+    if (LoadDeck() != LoadResult::Loaded || Cards.size() != DeckSize)
+        std::abort();
+}
+
+// Resident and peak resident memory of the process, in bytes.
+long StatusField(const char* field)
+{
+    std::ifstream status("/proc/self/status");
+    std::string line;
+    while (std::getline(status, line))
+    {
+        if (line.rfind(field, 0) == 0)
+            return std::atol(line.c_str() + std::string(field).size()) * 1024;
+    }
+    return 0;
+}
+
+void StartElement(void* data, const XML_Char*, const XML_Char**)
+{
+    ++*static_cast<long*>(data);
+}
+
+void BM_PeakMemoryOfLoadDeck(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        ReleaseDeck();
+        std::ofstream("/proc/self/clear_refs") << "5"; // restart the peak from here
+        const long before = StatusField("VmRSS:");
+        state.ResumeTiming();
+        FileName = wxFileName(DeckPath);
+        LoadDeck();
+        state.PauseTiming();
+        const double size = static_cast<double>(DeckBytes.size());
+        state.counters["FileMB"] = size / 1e6;
+        state.counters["PeakMB"] = (StatusField("VmHWM:") - before) / 1e6;
+        state.counters["HeldMB"] = (StatusField("VmRSS:") - before) / 1e6;
+        state.counters["PeakPerFileByte"] = (StatusField("VmHWM:") - before) / size;
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_PeakMemoryOfLoadDeck)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_RawExpatParse(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        long elements = 0;
+        XML_Parser parser = XML_ParserCreate(nullptr);
+        XML_SetUserData(parser, &elements);
+        XML_SetStartElementHandler(parser, StartElement);
+        const int fd = open(DeckPath.fn_str(), O_RDONLY);
+        for (;;)
+        {
+            void* buffer = XML_GetBuffer(parser, 256 * 1024);
+            const ssize_t got = read(fd, buffer, 256 * 1024);
+            XML_ParseBuffer(parser, static_cast<int>(got), got == 0);
+            if (got <= 0)
+                break;
+        }
+        close(fd);
+        XML_ParserFree(parser);
+        if (elements != DeckSize + 1)
+            state.SkipWithError("the parse went wrong");
+    }
+}
+BENCHMARK(BM_RawExpatParse)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_LoadDeck(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        ReleaseDeck();
+        FileName = wxFileName(DeckPath);
+        state.ResumeTiming();
+        if (LoadDeck() != LoadResult::Loaded)
+            state.SkipWithError("the load failed");
+    }
+}
+BENCHMARK(BM_LoadDeck)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BufferedWrite(benchmark::State& state, bool sync)
+{
+    const wxString path = Folder + "/plain.mnd";
+    for (auto _ : state)
+    {
+        FILE* file = std::fopen(path.fn_str(), "wb");
+        std::fwrite(DeckBytes.data(), 1, DeckBytes.size(), file);
+        if (sync)
+        {
+            std::fflush(file);
+            fsync(fileno(file));
+        }
+        std::fclose(file);
+    }
+}
+
+void BM_BufferedWrite(benchmark::State& state)
+{
+    BufferedWrite(state, false);
+}
+BENCHMARK(BM_BufferedWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_BufferedWriteAndSync(benchmark::State& state)
+{
+    BufferedWrite(state, true);
+}
+BENCHMARK(BM_BufferedWriteAndSync)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_SaveDeck(benchmark::State& state)
+{
+    LoadGeneratedDeck();
+    FileName = wxFileName(Folder + "/saved.mnd");
+    for (auto _ : state)
+    {
+        if (!SaveDeck())
+            state.SkipWithError("the save failed");
+    }
+}
+BENCHMARK(BM_SaveDeck)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_UpdateScores(benchmark::State& state)
+{
+    LoadGeneratedDeck();
+    for (auto _ : state)
+        UpdateScores();
+}
+BENCHMARK(BM_UpdateScores)->Unit(benchmark::kMillisecond);
+
+void BM_SelectNextCard(benchmark::State& state)
+{
+    LoadGeneratedDeck();
+    Options.ShuffleCards = true;
+    for (size_t i = 0; i < Cards.size(); ++i)
+    {
+        Cards[i].AnswerCount = static_cast<int>(i % 4);
+        ActiveCards.push_back(&Cards[i]);
+    }
+    ResetRandom();
+    for (auto _ : state)
+        benchmark::DoNotOptimize(SelectNextCard());
+}
+BENCHMARK(BM_SelectNextCard)->Unit(benchmark::kMillisecond);
+} // namespace
+
+int main(int argc, char** argv)
+{
+    wxInitializer initializer(argc, argv);
+    if (!initializer.IsOk())
+        return 1;
+    wxLog::EnableLogging(false);
+    char pattern[] = "/tmp/mnemora-bench-XXXXXX";
+    if (mkdtemp(pattern) == nullptr)
+        return 1;
+    Folder = pattern;
+    DeckPath = Folder + "/generated.mnd";
+    SetDeckMessageHandler([](const wxString&) {});
+    if (!WriteGeneratedDeck(DeckPath, DeckSize))
+        return 1;
+    {
+        wxFFile file(DeckPath, "rb");
+        DeckBytes.resize(static_cast<size_t>(file.Length()));
+        file.Read(&DeckBytes[0], DeckBytes.size());
+    }
+    std::printf("Generated deck: %d cards, %zu bytes\n", DeckSize, DeckBytes.size());
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    ReleaseDeck();
+    wxFileName::Rmdir(Folder, wxPATH_RMDIR_RECURSIVE);
+    return 0;
+}
