@@ -2,6 +2,7 @@
 // safe saving and broken input.
 #include <wx/dir.h>
 #include <wx/ffile.h>
+#include <wx/filefn.h>
 #include <wx/filename.h>
 #include <wx/image.h>
 #include <wx/log.h>
@@ -591,4 +592,30 @@ TEST_F(DeckFile, HugeValuesAndBadPicturesStillLoad)
     ASSERT_EQ(Cards.size(), 1u);
     EXPECT_EQ(Cards[0].Question.length(), 1u << 20);
     EXPECT_EQ(Cards[0].Score, 90.0f);
+}
+
+TEST_F(DeckFile, TheSampleDeckLoadsAndSavesUnchanged)
+{
+    const char* source = std::getenv("MNEMORA_SOURCE_DIR");
+    ASSERT_NE(source, nullptr);
+    const wxString sample = wxString(source) + "/resources/sample/";
+    wxFileName::Mkdir(Path("flags"));
+    for (const char* name : {"capitals.mnd", "flags/france.png", "flags/germany.png",
+                             "flags/italy.png", "flags/japan.png"})
+        ASSERT_TRUE(wxCopyFile(sample + name, Path(name))) << name;
+    FileName = wxFileName(Path("capitals.mnd"));
+    ASSERT_EQ(LoadDeck(), LoadResult::Loaded);
+    ASSERT_GE(Cards.size(), 30u);
+    int pictures = 0;
+    for (const Card& card : Cards)
+    {
+        pictures += card.QuestionBitmap.IsOk() + card.AnswerBitmap.IsOk();
+        EXPECT_EQ(card.QuestionPicture.IsOk(), card.QuestionBitmap.IsOk()) << card.Question;
+    }
+    EXPECT_EQ(pictures, 4);
+    EXPECT_TRUE(Log.Errors.empty());
+
+    FileName = wxFileName(Path("copy.mnd"));
+    ASSERT_TRUE(SaveDeck());
+    EXPECT_EQ(ReadBytes(Path("copy.mnd")), ReadBytes(Path("capitals.mnd")));
 }
