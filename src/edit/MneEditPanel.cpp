@@ -13,6 +13,7 @@
 #include "deck/mnemora.h"
 #include "edit/CardListView.h"
 #include "edit/CardSorter.h"
+#include "edit/CardSwap.h"
 #include "edit/MneAddPanel.h"
 #include "study/MneTestPanel.h"
 
@@ -28,23 +29,25 @@ enum
 };
 } // namespace
 
+// clang-format off
 wxBEGIN_EVENT_TABLE(MneEditPanel, wxPanel)
     EVT_LIST_ITEM_SELECTED(ID_LIST, MneEditPanel::OnListSelection)
-        EVT_LIST_ITEM_DESELECTED(ID_LIST, MneEditPanel::OnListSelection)
-            EVT_LIST_ITEM_FOCUSED(ID_LIST, MneEditPanel::OnListSelection)
-                EVT_LIST_ITEM_ACTIVATED(ID_LIST, MneEditPanel::OnListActivated)
-                    EVT_LIST_KEY_DOWN(ID_LIST, MneEditPanel::OnListKeyDown)
-                        EVT_LIST_COL_CLICK(ID_LIST, MneEditPanel::OnColumnClick)
-                            EVT_BUTTON(ID_NEW_CARD, MneEditPanel::OnNewCard)
-                                EVT_BUTTON(ID_EDIT_CARD, MneEditPanel::OnEditCard)
-                                    EVT_BUTTON(ID_DELETE_CARD, MneEditPanel::OnDeleteCard)
-                                        EVT_BUTTON(ID_STUDY, MneEditPanel::OnStudy)
-                                            wxEND_EVENT_TABLE()
+    EVT_LIST_ITEM_DESELECTED(ID_LIST, MneEditPanel::OnListSelection)
+    EVT_LIST_ITEM_FOCUSED(ID_LIST, MneEditPanel::OnListSelection)
+    EVT_LIST_ITEM_ACTIVATED(ID_LIST, MneEditPanel::OnListActivated)
+    EVT_LIST_KEY_DOWN(ID_LIST, MneEditPanel::OnListKeyDown)
+    EVT_LIST_COL_CLICK(ID_LIST, MneEditPanel::OnColumnClick)
+    EVT_BUTTON(ID_NEW_CARD, MneEditPanel::OnNewCard)
+    EVT_BUTTON(ID_EDIT_CARD, MneEditPanel::OnEditCard)
+    EVT_BUTTON(ID_DELETE_CARD, MneEditPanel::OnDeleteCard)
+    EVT_BUTTON(ID_STUDY, MneEditPanel::OnStudy)
+wxEND_EVENT_TABLE()
 
-                                                MneEditPanel::MneEditPanel(wxWindow* parent)
+MneEditPanel::MneEditPanel(wxWindow* parent)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER)
 {
 }
+// clang-format on
 
 void MneEditPanel::CreateControls()
 {
@@ -191,7 +194,10 @@ void MneEditPanel::OnNewCard(wxCommandEvent&)
     }
     else
     {
-        Cards.insert(Cards.begin() + focused, Card());
+        // Appended, then exchanged down into place: inserting would copy every later card.
+        Cards.emplace_back();
+        for (long i = static_cast<long>(Cards.size()) - 1; i > focused; --i)
+            SwapCards(Cards[i], Cards[i - 1]);
         index = static_cast<int>(focused);
     }
     Modified = true;
@@ -212,7 +218,8 @@ void MneEditPanel::OnEditCard(wxCommandEvent&)
 void MneEditPanel::OnDeleteCard(wxCommandEvent&)
 {
     const long count = static_cast<long>(Cards.size());
-    // Only the selected rows are visited; asking every row for its state costs far more.
+    // Only the selected rows are visited (asking every row for its state costs far more), and
+    // the kept cards are exchanged down over the deleted ones, which end up at the tail.
     std::vector<long> selected;
     for (long row = List->GetFirstSelected(); row != -1 && row < count;
          row = List->GetNextSelected(row))
@@ -227,7 +234,7 @@ void MneEditPanel::OnDeleteCard(wxCommandEvent&)
             if (next < selected.size() && selected[next] == row)
                 ++next;
             else
-                Cards[kept++] = Cards[row];
+                SwapCards(Cards[kept++], Cards[row]);
         }
         Cards.erase(Cards.begin() + kept, Cards.end());
     }

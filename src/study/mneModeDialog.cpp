@@ -17,10 +17,7 @@ enum
 };
 } // namespace
 
-wxBEGIN_EVENT_TABLE(mneModeDialog, wxDialog) EVT_RADIOBUTTON(wxID_ANY, mneModeDialog::OnRadio)
-    wxEND_EVENT_TABLE()
-
-        mneModeDialog::mneModeDialog(wxWindow* parent)
+mneModeDialog::mneModeDialog(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, _("Mnemora Study Mode"), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX)
 {
@@ -91,3 +88,8 @@ void mneModeDialog::OnRadio(wxCommandEvent& event)
     QuizRadio->SetValue(event.GetId() == ID_QUIZ);
     ReviewRadio->SetValue(event.GetId() == ID_REVIEW);
 }
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(mneModeDialog, wxDialog)
+    EVT_RADIOBUTTON(wxID_ANY, mneModeDialog::OnRadio)
+wxEND_EVENT_TABLE()

@@ -1,0 +1,12 @@
+// Exchanging two cards without copying their texts.
+#ifndef MNEMORA_EDIT_CARDSWAP_H
+#define MNEMORA_EDIT_CARDSWAP_H
+
+struct Card;
+
+/// Exchanges the contents of two cards. The toolkit's strings and file names cannot be moved,
+/// so a plain swap copies every text three times; this swaps the texts in place and skips
+/// file names that are empty on both sides.
+void SwapCards(Card& a, Card& b);
+
+#endif
