@@ -17,6 +17,7 @@
 #include "app/Options.h"
 #include "app/mneApp.h"
 #include "deck/mnemora.h"
+#include "study/CardWeightCache.h"
 #include "study/MneCardPanel.h"
 #include "study/MneLearnPanel.h"
 #include "study/MneTestPanel.h"
@@ -164,6 +165,50 @@ std::vector<int> DrawAndRemoveOrder(int count)
     return order;
 }
 } // namespace
+
+TEST(StudyOrder, RememberedWeightsDrawExactlyLikeSelectNextCard)
+{
+    Options = MneOptions();
+    Options.ShuffleCards = true;
+    auto run = [](bool cached)
+    {
+        Cards.assign(300, Card());
+        ActiveCards.clear();
+        for (size_t i = 0; i < Cards.size(); ++i)
+        {
+            for (size_t k = 0; k < i % 13; ++k)
+                Cards[i].History += (i + k) % 4 == 0 ? "N" : "Y";
+            Cards[i].AnswerCount = int(i % 4);
+            ActiveCards.push_back(&Cards[i]);
+        }
+        Options.MinAnswerCount = 2;
+        ResetRandom();
+        CardWeightCache weights;
+        std::vector<int> drawn;
+        for (int step = 0; step < 3000; ++step)
+        {
+            if (step == 1000)
+                Options.MinAnswerCount = 4;
+            if (step == 1500)
+                for (Card* card : ActiveCards)
+                    card->AnswerCount = 0;
+            if (step == 2000)
+                ActiveCards[drawn.back()]->History.clear();
+            const int card = cached ? weights.SelectNextCard() : SelectNextCard();
+            EXPECT_EQ(LastSelectedCard, card);
+            drawn.push_back(card);
+            ActiveCards[card]->AnswerCount += 1;
+            ActiveCards[card]->History += step % 3 ? "Y" : "N";
+        }
+        return drawn;
+    };
+    const std::vector<int> plain = run(false);
+    const std::vector<int> cached = run(true);
+    EXPECT_EQ(plain, cached);
+    EXPECT_GT(std::set<int>(plain.begin(), plain.end()).size(), 250u);
+    ResetDeck();
+    Options = MneOptions();
+}
 
 TEST(StudyOrder, ShuffleMatchesDrawAndRemove)
 {

@@ -110,6 +110,7 @@ void MneTestPanel::StartStudying()
     Congratulated = false;
     AnsweredCount = 0;
     PreviousCard = CardBeforePrevious = NoCard;
+    Weights.Clear();
 
     QuizAnswers.clear();
     if (Options.TestMode == tmQuiz)
@@ -186,7 +187,7 @@ void MneTestPanel::ShowNextCard()
 
     CardBeforePrevious = PreviousCard;
     PreviousCard = CurCard;
-    CurCard = SelectCardWithoutRepeat(PreviousCard, CardBeforePrevious);
+    CurCard = SelectCardWithoutRepeat(Weights, PreviousCard, CardBeforePrevious);
     ShowCurrentCard();
 }
 

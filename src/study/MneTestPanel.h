@@ -7,6 +7,8 @@
 
 #include <vector>
 
+#include "study/CardWeightCache.h"
+
 class wxButton;
 class wxBoxSizer;
 class wxStaticText;
@@ -53,6 +55,8 @@ private:
     void RecordAnswer(bool correct);
     void ShowCurrentCard();
     void StopStudying();
+
+    CardWeightCache Weights; ///< Selection weights of this run's cards.
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -5,13 +5,14 @@
 #include <cstdint>
 
 #include "deck/mnemora.h"
+#include "study/CardWeightCache.h"
 
-int SelectCardWithoutRepeat(int previousCard, int cardBeforePrevious)
+int SelectCardWithoutRepeat(CardWeightCache& weights, int previousCard, int cardBeforePrevious)
 {
     const std::size_t count = ActiveCards.size();
     int card = -1;
     do
-        card = SelectNextCard();
+        card = weights.SelectNextCard();
     while (card >= 0 &&
            ((count >= 4 && card == cardBeforePrevious) || (count >= 3 && card == previousCard)));
     return card;

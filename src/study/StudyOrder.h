@@ -6,10 +6,11 @@
 #include <vector>
 
 struct Card;
+class CardWeightCache;
 
-/// Draws the next ActiveCards index with SelectNextCard, drawing again while the result repeats
-/// the card just shown (3 or more active cards) or the one before it (4 or more).
-int SelectCardWithoutRepeat(int previousCard, int cardBeforePrevious);
+/// Draws the next ActiveCards index as SelectNextCard does, drawing again while the result
+/// repeats the card just shown (3 or more active cards) or the one before it (4 or more).
+int SelectCardWithoutRepeat(CardWeightCache& weights, int previousCard, int cardBeforePrevious);
 
 /// Shuffles cards by repeated draw-and-remove: each step takes the card at RandomInt31() modulo
 /// the number of cards left, keeping the rest in order.
