@@ -201,6 +201,45 @@ TEST_F(DeckFile, EveryTextSurvivesASaveAndALoad)
     }
 }
 
+TEST_F(DeckFile, EscapesAndNonAsciiAreRightAtEveryPosition)
+{
+    // Plain ASCII runs are handled in blocks: put each special character at every offset.
+    const wxString specials[] = {"&",
+                                 "<",
+                                 ">",
+                                 "\"",
+                                 "\t",
+                                 "\n",
+                                 "\r",
+                                 " ",
+                                 "~",
+                                 "'",
+                                 wxString(L"\x7F"),
+                                 wxString(L"\u00e9"),
+                                 wxString(L"\u20ac"),
+                                 wxString(L"\U0001F600")};
+    FileName = wxFileName(Path("positions.mnd"));
+    std::vector<wxString> expected;
+    for (const wxString& special : specials)
+    {
+        for (int before = 0; before < 20; ++before)
+        {
+            const wxString text = wxString(before, 'a') + special + wxString(19 - before, 'b');
+            Cards.push_back(MakeCard(text, text + wxString(L"\x01") + text, ""));
+            expected.push_back(text);
+        }
+    }
+    ASSERT_TRUE(SaveDeck());
+    Cards.clear();
+    ASSERT_EQ(LoadDeck(), LoadResult::Loaded);
+    ASSERT_EQ(Cards.size(), expected.size());
+    for (size_t i = 0; i < Cards.size(); ++i)
+    {
+        EXPECT_EQ(Cards[i].Question, expected[i]);
+        EXPECT_EQ(Cards[i].Answer, expected[i] + expected[i]);
+    }
+}
+
 TEST_F(DeckFile, AttributeValuesAreReadAsXmlDefinesThem)
 {
     ASSERT_EQ(Load(std::string(Declaration) +

@@ -2,6 +2,14 @@
 #include "deck/XmlDeckWriter.h"
 
 #include <cstring>
+#include <cwchar>
+
+#if defined(__SSE2__) && WCHAR_MAX > 0xFFFF
+#include <emmintrin.h>
+#define MNEMORA_NARROW_SSE2 1
+#else
+#define MNEMORA_NARROW_SSE2 0
+#endif
 
 #include "deck/MediaPath.h"
 
@@ -54,8 +62,42 @@ char* XmlDeckWriter::EncodeAttributeValue(char* out, const wxString& text)
     static const EscapeTable table;
     const wchar_t* p = text.wc_str();
     const wchar_t* end = p + text.length();
+#if MNEMORA_NARROW_SSE2
+    const __m128i belowPlain = _mm_set1_epi32(0x1F);
+    const __m128i abovePlain = _mm_set1_epi32(0x7F);
+    const __m128i amp = _mm_set1_epi32('&');
+    const __m128i less = _mm_set1_epi32('<');
+    const __m128i greater = _mm_set1_epi32('>');
+    const __m128i quote = _mm_set1_epi32('"');
+    // True when all four characters are printable ASCII that needs no escape.
+    auto plain = [&](__m128i c)
+    {
+        const __m128i inRange =
+            _mm_and_si128(_mm_cmpgt_epi32(c, belowPlain), _mm_cmplt_epi32(c, abovePlain));
+        const __m128i special =
+            _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi32(c, amp), _mm_cmpeq_epi32(c, less)),
+                         _mm_or_si128(_mm_cmpeq_epi32(c, greater), _mm_cmpeq_epi32(c, quote)));
+        return _mm_movemask_epi8(_mm_andnot_si128(special, inRange)) == 0xFFFF;
+    };
+#endif
     for (; p < end; ++p)
     {
+#if MNEMORA_NARROW_SSE2
+        // Runs of plain ASCII go eight characters at a time.
+        while (end - p >= 8)
+        {
+            const __m128i first = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            const __m128i second = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4));
+            if (!plain(first) || !plain(second))
+                break;
+            const __m128i words = _mm_packs_epi32(first, second);
+            _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(words, words));
+            out += 8;
+            p += 8;
+        }
+        if (p == end)
+            break;
+#endif
         const auto c = static_cast<unsigned long>(*p);
         if (c < 0x80)
         {
