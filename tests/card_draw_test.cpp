@@ -271,15 +271,19 @@ TEST(ScaledBitmap, EnlargedWithHardPixelEdges)
     EXPECT_EQ(At(image, 109, 119), *wxBLACK);
 }
 
-TEST(ScaledBitmap, NoBlendedPixelsAtAnyScaleAndTheDcScaleStays)
+TEST(ScaledBitmap, NoBlendedPixelsAtAnyScaleAndTheDcMappingStays)
 {
+    // As a printout sets up its page: a scale and a shifted origin.
     DrawCanvas canvas;
     canvas.dc.SetUserScale(2, 2);
+    canvas.dc.SetDeviceOrigin(7, 9);
     DrawScaledBitmap(canvas.dc, Checker(), 5, 5, 37.3, 21.7);
     double sx, sy;
     canvas.dc.GetUserScale(&sx, &sy);
     EXPECT_EQ(sx, 2.0);
     EXPECT_EQ(sy, 2.0);
+    EXPECT_EQ(canvas.dc.GetDeviceOrigin(), wxPoint(7, 9));
+    EXPECT_EQ(canvas.dc.LogicalToDeviceX(5), 17);
     const wxImage image = canvas.Image();
     const std::set<unsigned long> allowed = {0xFFFFFF, 0xFF0000, 0x0000FF, 0x00FF00, 0x000000};
     int blended = 0;
@@ -292,7 +296,7 @@ TEST(ScaledBitmap, NoBlendedPixelsAtAnyScaleAndTheDcScaleStays)
         }
     EXPECT_EQ(blended, 0);
     const wxRect ink = InkBox(image);
-    EXPECT_EQ(ink.GetTopLeft(), wxPoint(10, 10));
+    EXPECT_EQ(ink.GetTopLeft(), wxPoint(17, 19));
     EXPECT_NEAR(ink.width, 2 * 2 * 37.3, 1);
     EXPECT_NEAR(ink.height, 2 * 2 * 21.7, 1);
 }
