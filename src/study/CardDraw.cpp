@@ -33,7 +33,7 @@ using ExtentTable = std::unordered_map<std::wstring, Extent>;
 std::unordered_map<std::string, ExtentTable> ExtentTables;
 size_t CachedExtents = 0;
 int LiveMeasurers = 0;
-constexpr size_t MaxCachedExtents = 200000;
+constexpr size_t MaxCachedExtents = 50000;
 constexpr size_t MaxExtentTables = 64;
 
 /// Measures and draws card text through a DC; gives the DC its font back when it goes.
