@@ -31,29 +31,26 @@ enum
 };
 
 constexpr int NoCard = 2147483647;
+
+wxString Instruction()
+{
+    return _("Read the question below and say the answer to yourself.\n"
+             "Then press Show Answer, followed by Correct or Incorrect\n"
+             "(depending on whether you answered correctly).");
+}
 } // namespace
 
-wxBEGIN_EVENT_TABLE(MneTestPanel, wxPanel) EVT_BUTTON(ID_Correct, MneTestPanel::OnCorrect)
-    EVT_BUTTON(ID_Incorrect, MneTestPanel::OnIncorrect)
-        EVT_BUTTON(ID_ShowAnswer, MneTestPanel::OnShowAnswer)
-            EVT_BUTTON(ID_AddMoreCards, MneTestPanel::OnAddMoreCards)
-                EVT_BUTTON(ID_Stop, MneTestPanel::OnStopStudying)
-                    EVT_TIMER(wxID_ANY, MneTestPanel::OnTimer) wxEND_EVENT_TABLE()
-
-                        MneTestPanel::MneTestPanel(wxWindow* parent)
+MneTestPanel::MneTestPanel(wxWindow* parent)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER)
 {
     wxBoxSizer* mainSizer = new wxBoxSizer(wxVERTICAL);
 
     wxBoxSizer* header = new wxBoxSizer(wxHORIZONTAL);
-    header->Add(new wxStaticText(this, wxID_ANY,
-                                 _("Read the question below and say the answer to yourself.\n"
-                                   "Then press Show Answer, followed by Correct or Incorrect\n"
-                                   "(depending on whether you answered correctly).")),
-                1, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-    wxStaticText* title = new wxStaticText(this, wxID_ANY, _("Study Cards"));
-    title->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
-    header->Add(title, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+    InstructionText = new wxStaticText(this, wxID_ANY, Instruction());
+    header->Add(InstructionText, 1, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+    TitleText = new wxStaticText(this, wxID_ANY, _("Study Cards"));
+    TitleText->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
+    header->Add(TitleText, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
     mainSizer->Add(header, 0, wxEXPAND | wxALL, 5);
 
     CardDisplay = new MneCardPanel(this, ID_CardDisplay, wxDefaultPosition, wxSize(200, 320));
@@ -91,6 +88,21 @@ wxBEGIN_EVENT_TABLE(MneTestPanel, wxPanel) EVT_BUTTON(ID_Correct, MneTestPanel::
 MneTestPanel::~MneTestPanel()
 {
     Timer.Stop();
+}
+
+void MneTestPanel::OnSize(wxSizeEvent& event)
+{
+    // With wide desktop fonts the instruction does not fit beside the title in a narrow window:
+    // break its lines to the room there, so that the header grows instead of cutting it off.
+    const int room = event.GetSize().x - TitleText->GetBestSize().x - 30;
+    if (room > 50 && room != InstructionWidth)
+    {
+        InstructionWidth = room;
+        InstructionText->SetLabel(Instruction());
+        InstructionText->Wrap(room);
+        Layout();
+    }
+    event.Skip();
 }
 
 void MneTestPanel::SetAnswerVisible(bool shown)
@@ -279,3 +291,15 @@ void MneTestPanel::OnTimer(wxTimerEvent&)
         ButtonSizer->Layout();
     ElapsedSeconds += 1;
 }
+
+// Kept as written: the formatter does not know the event table macros.
+// clang-format off
+wxBEGIN_EVENT_TABLE(MneTestPanel, wxPanel)
+    EVT_BUTTON(ID_Correct, MneTestPanel::OnCorrect)
+    EVT_BUTTON(ID_Incorrect, MneTestPanel::OnIncorrect)
+    EVT_BUTTON(ID_ShowAnswer, MneTestPanel::OnShowAnswer)
+    EVT_BUTTON(ID_AddMoreCards, MneTestPanel::OnAddMoreCards)
+    EVT_BUTTON(ID_Stop, MneTestPanel::OnStopStudying)
+    EVT_TIMER(wxID_ANY, MneTestPanel::OnTimer)
+    EVT_SIZE(MneTestPanel::OnSize)
+wxEND_EVENT_TABLE()
