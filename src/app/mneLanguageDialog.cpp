@@ -24,7 +24,10 @@ mneLanguageDialog::mneLanguageDialog(const std::vector<int>& languages)
                            Descriptions(languages)),
       Languages(languages)
 {
-    SetSize(200, 150);
+    // Never smaller than the message, the list and the buttons need.
+    wxSize size(200, 150);
+    size.IncTo(GetMinSize());
+    SetSize(size);
     Centre();
 }
 
