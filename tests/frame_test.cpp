@@ -252,6 +252,24 @@ TEST_F(FrameTest, NewOnAChangedDeckWithoutCards)
     EXPECT_EQ(Frame->GetTitle(), "Untitled - Mnemora");
 }
 
+TEST_F(FrameTest, FailedSaveKeepsTheChangesGuarded)
+{
+    AddCard("precious");
+    FileName = wxFileName(Dir + "/no-such-folder/deck.mnd");
+    Modified = true;
+    wxLogNull quiet;
+    Menu(cmSave);
+    EXPECT_TRUE(Modified);
+    EXPECT_EQ(Frame->GetTitle(), "deck.mnd* - Mnemora");
+    EXPECT_TRUE(RecentFiles().empty());
+
+    // Yes to saving, the save fails: the new deck must not replace the unsaved one.
+    wxTEST_DIALOG(Menu(cmNew), ExpectMessage(wxID_YES));
+    EXPECT_EQ(Cards.size(), 1u);
+    EXPECT_TRUE(Modified);
+    EXPECT_EQ(FileName.GetFullName(), "deck.mnd");
+}
+
 TEST_F(FrameTest, NewSavesFirstWhenAsked)
 {
     const wxString path = WriteFile(Dir + "/kept.mnd", DeckXml(1));
