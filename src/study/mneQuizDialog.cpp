@@ -37,7 +37,9 @@ bool AnsweredCorrectly(const MneTestPanel* panel, size_t index)
 }
 
 #ifdef __WXGTK__
-// The XDG default application for plain text (mimeapps.list), started the desktop's way.
+// Opens the report with the XDG default application for plain text (mimeapps.list), started
+// the desktop's way. False when the desktop names no such application; when it names one that
+// cannot start, nothing else is tried either, as another program's guess would do no better.
 bool OpenWithDefaultApp(const wxString& path)
 {
     GAppInfo* app = g_app_info_get_default_for_type("text/plain", FALSE);
@@ -45,11 +47,11 @@ bool OpenWithDefaultApp(const wxString& path)
         return false;
     GFile* file = g_file_new_for_path(path.fn_str());
     GList* files = g_list_append(nullptr, file);
-    const gboolean started = g_app_info_launch(app, files, nullptr, nullptr);
+    g_app_info_launch(app, files, nullptr, nullptr);
     g_list_free(files);
     g_object_unref(file);
     g_object_unref(app);
-    return started;
+    return true;
 }
 #endif
 } // namespace
