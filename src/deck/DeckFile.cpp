@@ -52,9 +52,9 @@ bool StartsWithXmlDeclaration(const char* bytes, size_t size)
     return size == length || bytes[length] == '\r' || bytes[length] == '\n';
 }
 
-bool ReadWholeFile(wxFile& file, std::string& bytes)
+// Appends the rest of the file to `bytes`.
+bool ReadRest(wxFile& file, std::string& bytes)
 {
-    bytes.clear();
     char chunk[64 * 1024];
     for (;;)
     {
@@ -111,9 +111,8 @@ LoadResult LoadDeck()
         return LoadResult::Unreadable;
     char head[64];
     const ssize_t got = file.Read(head, sizeof head);
-    if (got == wxInvalidOffset)
-        return LoadResult::Unreadable;
-    if (got == 0)
+    // An empty file holds a deck in no format: nothing to add, nothing to announce.
+    if (got == wxInvalidOffset || got == 0)
         return LoadResult::Unreadable;
 
     LoadResult result;
@@ -125,11 +124,9 @@ LoadResult LoadDeck()
     else
     {
         std::string bytes(head, static_cast<size_t>(got));
-        std::string rest;
-        if (!ReadWholeFile(file, rest))
+        if (!ReadRest(file, bytes))
             return LoadResult::Unreadable;
         file.Close();
-        bytes += rest;
         // Decks of the older versions are text; a NUL byte marks some other kind of file.
         if (bytes.find('\0') != std::string::npos)
         {
