@@ -340,6 +340,24 @@ TEST_F(EditPanel, DeletingSeveralRowsSelectsTheCardThatMovedUp)
     EXPECT_EQ(Frame->GetTitle(), "Untitled* - Mnemora");
 }
 
+TEST_F(EditPanel, DeleteRemovesSelectionsMadeWithoutRowReports)
+{
+    // Selecting or clearing all rows at once reports no single rows.
+    LoadCards(6);
+    List->Select(1);
+    List->Select(4);
+    List->SetItemState(-1, 0, wxLIST_STATE_SELECTED);
+    List->Select(3);
+    ASSERT_EQ(SelectedRows(), std::vector<long>{3});
+    Click(10004);
+    EXPECT_EQ(Questions(), (std::vector<wxString>{"q0", "q1", "q2", "q4", "q5"}));
+
+    List->SetItemState(-1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
+    ASSERT_EQ(List->GetSelectedItemCount(), 5);
+    Click(10004);
+    EXPECT_TRUE(Cards.empty());
+}
+
 TEST_F(EditPanel, DeletingAtTheEndSelectsTheNewLastRow)
 {
     LoadCards(5);

@@ -6,6 +6,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/MneFrame.h"
@@ -108,6 +109,8 @@ void MneEditPanel::RefreshList()
     List->SetItemCount(static_cast<long>(Cards.size()));
     List->Refresh();
     FocusReported = false;
+    ReportedSelection.clear();
+    SelectionReported = true;
     EditButton->Disable();
     DeleteButton->Disable();
 }
@@ -137,15 +140,42 @@ long MneEditPanel::FocusedRow() const
     return FocusReported ? List->GetFocusedItem() : -1;
 }
 
+std::vector<long> MneEditPanel::SelectedRows() const
+{
+    // The list answers "is this row selected" in time proportional to the number of selected
+    // rows, so walking every row costs rows x selection. The reported rows are the selection
+    // exactly when the list confirms each of them and their number; otherwise walk.
+    const long count = std::min<long>(List->GetItemCount(), static_cast<long>(Cards.size()));
+    if (SelectionReported &&
+        static_cast<long>(ReportedSelection.size()) == List->GetSelectedItemCount() &&
+        std::all_of(ReportedSelection.begin(), ReportedSelection.end(),
+                    [this, count](long row) { return row < count && List->IsSelected(row); }))
+        return std::vector<long>(ReportedSelection.begin(), ReportedSelection.end());
+    std::vector<long> rows;
+    for (long row = List->GetFirstSelected(); row != -1 && row < count;
+         row = List->GetNextSelected(row))
+        rows.push_back(row);
+    return rows;
+}
+
 void MneEditPanel::UpdateButtons()
 {
     EditButton->Enable(FocusedRow() != -1);
-    DeleteButton->Enable(List->GetFirstSelected() != -1);
+    DeleteButton->Enable(List->GetSelectedItemCount() > 0);
 }
 
-void MneEditPanel::OnListSelection(wxListEvent&)
+void MneEditPanel::OnListSelection(wxListEvent& event)
 {
     FocusReported = true;
+    if (event.GetEventType() != wxEVT_LIST_ITEM_FOCUSED)
+    {
+        if (event.GetIndex() < 0)
+            SelectionReported = false;
+        else if (event.GetEventType() == wxEVT_LIST_ITEM_SELECTED)
+            ReportedSelection.insert(event.GetIndex());
+        else
+            ReportedSelection.erase(event.GetIndex());
+    }
     UpdateButtons();
 }
 
@@ -218,15 +248,11 @@ void MneEditPanel::OnEditCard(wxCommandEvent&)
 void MneEditPanel::OnDeleteCard(wxCommandEvent&)
 {
     const long count = static_cast<long>(Cards.size());
-    // Only the selected rows are visited (asking every row for its state costs far more), and
-    // the kept cards are exchanged down over the deleted ones, which end up at the tail.
-    std::vector<long> selected;
-    for (long row = List->GetFirstSelected(); row != -1 && row < count;
-         row = List->GetNextSelected(row))
-        selected.push_back(row);
+    const std::vector<long> selected = SelectedRows();
     const long first = selected.empty() ? -1 : selected.front();
     if (first >= 0)
     {
+        // The kept cards are exchanged down over the deleted ones, which end up at the tail.
         long kept = first;
         size_t next = 0;
         for (long row = first; row < count; ++row)

@@ -4,6 +4,9 @@
 
 #include <wx/panel.h>
 
+#include <set>
+#include <vector>
+
 class wxButton;
 class wxCommandEvent;
 class wxListEvent;
@@ -29,6 +32,8 @@ public:
 private:
     /// The row holding the list's keyboard focus; -1 when none.
     long FocusedRow() const;
+    /// The selected rows of the deck, ascending.
+    std::vector<long> SelectedRows() const;
     /// Edit follows the focused row, Delete the selection.
     void UpdateButtons();
 
@@ -46,6 +51,9 @@ private:
     wxButton* DeleteButton = nullptr;
     /// False from a rebuild until the list reports a focused or selected row.
     bool FocusReported = false;
+    /// The rows the list reported selected since the rebuild, and whether every report named one.
+    std::set<long> ReportedSelection;
+    bool SelectionReported = true;
 
     wxDECLARE_EVENT_TABLE();
 };
