@@ -78,11 +78,11 @@ bool IsLayoutSpace(wchar_t c)
 
 std::wstring PrepareCardText(const wxString& text)
 {
+    const std::wstring& chars = text.ToStdWstring();
     std::wstring out;
-    out.reserve(text.length() + 16);
-    for (wxString::const_iterator it = text.begin(); it != text.end(); ++it)
+    out.reserve(chars.size() + 16);
+    for (const wchar_t c : chars)
     {
-        const wchar_t c = *it;
         if (c == L'\t')
             out.append(8, L' ');
         else if (c != L'\n' && IsLayoutSpace(c))
