@@ -239,6 +239,31 @@ TEST_F(EditPanel, RowsShowLabelsAndScoresRoundedHalfUp)
         EXPECT_EQ(List->GetItemText(row, 2), expected[row]) << "history " << histories[row];
 }
 
+TEST_F(EditPanel, RefreshRowShowsTheCardAndRebuildsForRowsTheListLacks)
+{
+    LoadCards(3);
+    List->Select(1);
+    Cards[1].Question = "changed";
+    Cards[1].History = "Y";
+    UpdateScores();
+    Panel->RefreshRow(1);
+    EXPECT_EQ(List->GetItemText(1, 0), "changed");
+    EXPECT_EQ(List->GetItemText(1, 2), "100%");
+    EXPECT_EQ(SelectedRows(), std::vector<long>{1});
+
+    // A card appended behind the list's back: its row does not exist yet.
+    Cards.push_back(MakeCard("new"));
+    Panel->RefreshRow(3);
+    EXPECT_EQ(List->GetItemCount(), 4);
+    EXPECT_EQ(List->GetItemText(3, 0), "new");
+    EXPECT_TRUE(SelectedRows().empty());
+
+    List->Select(0);
+    Panel->RefreshRow(-1);
+    EXPECT_TRUE(SelectedRows().empty());
+    EXPECT_FALSE(DeleteEnabled());
+}
+
 TEST_F(EditPanel, SelectionAndFocusDriveTheButtons)
 {
     LoadCards(5);
@@ -502,6 +527,18 @@ TEST_F(EditPanel, MouseAndKeyboardOnTheRealList)
     EXPECT_EQ(Questions(), (std::vector<wxString>{"q0", "q2", "q3", "q4", "q5"}));
     EXPECT_EQ(SelectedRows(), std::vector<long>{1});
 
+    // A click on the "Question" heading sorts by question.
+    Cards[0].Question = "z";
+    sim.MouseMove(List->ClientToScreen(wxPoint(30, 8)));
+    YieldFor(30);
+    sim.MouseClick();
+    YieldFor(100);
+    EXPECT_EQ(Questions(), (std::vector<wxString>{"q2", "q3", "q4", "q5", "z"}));
+    EXPECT_TRUE(SelectedRows().empty());
+
+    ASSERT_TRUE(List->GetItemRect(1, rowRect));
+    sim.MouseMove(List->ClientToScreen(rowRect.GetPosition() + wxPoint(20, rowRect.height / 2)));
+    YieldFor(30);
     sim.MouseDblClick();
     YieldFor(100);
     EXPECT_EQ(CurrentPanel, pnEditor);
