@@ -12,6 +12,7 @@
 
 #include "app/mneAboutDialog.h"
 #include "app/mneLanguageDialog.h"
+#include "study/MneTestPanel.h"
 #include "study/mneModeDialog.h"
 
 namespace
@@ -243,11 +244,27 @@ TEST_F(FrameTest, CheckItemsStoreTheirOptions)
     EXPECT_FALSE(wxConfigBase::Get()->ReadBool("PlaySounds", true));
     ClickCheckItem(cmPlaySounds);
     EXPECT_TRUE(Options.PlaySounds);
+}
+
+TEST_F(FrameTest, ShowTimerShowsOrBlanksTheStudyTimeAtOnce)
+{
+    for (const char* name : {"a", "b"})
+        AddCard(name);
+    for (Card& card : Cards)
+        ActiveCards.push_back(&card);
+    Frame->ShowPanel(pnStudy);
+    EXPECT_EQ(Frame->TestPanel->TimerLabel->GetLabel(), "");
+    const int seconds = Frame->TestPanel->ElapsedSeconds;
     ClickCheckItem(cmShowTimer);
     EXPECT_TRUE(Options.ShowTimer);
     EXPECT_TRUE(wxConfigBase::Get()->ReadBool("ShowTimer", false));
+    EXPECT_EQ(Frame->TestPanel->TimerLabel->GetLabel(),
+              wxString::Format("%02d:%02d", seconds / 60, seconds % 60));
+    EXPECT_EQ(Frame->TestPanel->ElapsedSeconds, seconds + 1);
     ClickCheckItem(cmShowTimer);
     EXPECT_FALSE(Options.ShowTimer);
+    EXPECT_EQ(Frame->TestPanel->TimerLabel->GetLabel(), "");
+    Frame->ShowPanel(pnCardList);
 }
 
 TEST_F(FrameTest, SwapToggledTwiceStaysInStep)

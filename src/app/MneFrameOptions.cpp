@@ -83,8 +83,7 @@ void MneFrame::OnShowTimer(wxCommandEvent&)
 {
     Options.ShowTimer = ShowTimerItem->IsChecked();
     SaveOptions();
-    wxTimer timer;
-    wxTimerEvent tick(timer);
+    wxTimerEvent tick(TestPanel->Timer);
     TestPanel->OnTimer(tick);
     TestPanel->Refresh();
 }
