@@ -63,8 +63,14 @@ void mneApp::InstallDeckMessageBox()
 void mneApp::InitLocale(long language)
 {
     // Catalogs sit in <lang>/mnemora.mo below the working directory (the build folder) or in
-    // the installed share/locale tree.
+    // the installed share/locale tree, found also when the installation was moved.
     wxFileTranslationsLoader::AddCatalogLookupPathPrefix(wxGetCwd());
+    wxFileName installed(wxStandardPaths::Get().GetExecutablePath());
+    installed.AppendDir("..");
+    installed.AppendDir("share");
+    installed.AppendDir("locale");
+    installed.Normalize(wxPATH_NORM_DOTS | wxPATH_NORM_ABSOLUTE);
+    wxFileTranslationsLoader::AddCatalogLookupPathPrefix(installed.GetPath());
     wxFileTranslationsLoader::AddCatalogLookupPathPrefix(MNEMORA_LOCALE_DIR);
     if (language != wxLANGUAGE_DEFAULT && !wxLocale::GetLanguageInfo(language))
         language = wxLANGUAGE_DEFAULT;
