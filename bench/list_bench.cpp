@@ -177,7 +177,7 @@ BENCHMARK(BM_Baseline_SortCardsInPlace)
 /// Delete Card with every hundredth row selected.
 void BM_DeleteSelectedRows(benchmark::State& state)
 {
-    wxButton* deleteButton = wxDynamicCast(Frame->EditPanel->FindWindow(10004), wxButton);
+    wxButton* deleteButton = dynamic_cast<wxButton*>(Frame->EditPanel->FindWindow(10004));
     for (auto _ : state)
     {
         state.PauseTiming();
@@ -245,7 +245,7 @@ int main(int argc, char** argv)
 
     GeneratedDeck = GenerateCards(DeckSize);
     Frame = new MneFrame();
-    List = wxDynamicCast(Frame->EditPanel->FindWindow(10001), wxListView);
+    List = dynamic_cast<wxListView*>(Frame->EditPanel->FindWindow(10001));
     CountPaints(List);
     Settle(Frame);
 

@@ -66,7 +66,7 @@ protected:
             FileHistory = new wxFileHistory(9, 5050);
         Frame = new MneFrame();
         Panel = Frame->EditPanel;
-        List = wxDynamicCast(Panel->FindWindow(10001), wxListView);
+        List = dynamic_cast<wxListView*>(Panel->FindWindow(10001));
         ASSERT_NE(List, nullptr);
         YieldFor(30);
     }
@@ -89,7 +89,7 @@ protected:
         Panel->ReloadList();
     }
 
-    wxButton* Button(int id) const { return wxDynamicCast(Panel->FindWindow(id), wxButton); }
+    wxButton* Button(int id) const { return dynamic_cast<wxButton*>(Panel->FindWindow(id)); }
 
     void Click(int id)
     {
@@ -159,7 +159,7 @@ TEST_F(EditPanel, LaysOutTextsFontsButtonsAndColumns)
     std::vector<wxString> texts;
     wxStaticText* title = nullptr;
     for (wxWindow* child : Panel->GetChildren())
-        if (wxStaticText* text = wxDynamicCast(child, wxStaticText))
+        if (wxStaticText* text = dynamic_cast<wxStaticText*>(child))
         {
             texts.push_back(text->GetLabel());
             if (text->GetLabel() == "Card List")

@@ -24,7 +24,7 @@ std::vector<wxString> StaticTexts(wxWindow* dialog)
 {
     std::vector<wxString> texts;
     for (wxWindow* child : dialog->GetChildren())
-        if (wxStaticText* text = wxDynamicCast(child, wxStaticText))
+        if (wxStaticText* text = dynamic_cast<wxStaticText*>(child))
             texts.push_back(text->GetLabel());
     return texts;
 }
@@ -106,12 +106,12 @@ TEST(ModeDialog, ShowsItsTextsInOrder)
 
     int lines = 0;
     for (wxWindow* child : dialog.GetChildren())
-        if (wxDynamicCast(child, wxStaticLine))
+        if (dynamic_cast<wxStaticLine*>(child))
             ++lines;
     EXPECT_EQ(lines, 2);
 
-    wxButton* ok = wxDynamicCast(dialog.FindWindow(wxID_OK), wxButton);
-    wxButton* cancel = wxDynamicCast(dialog.FindWindow(wxID_CANCEL), wxButton);
+    wxButton* ok = dynamic_cast<wxButton*>(dialog.FindWindow(wxID_OK));
+    wxButton* cancel = dynamic_cast<wxButton*>(dialog.FindWindow(wxID_CANCEL));
     ASSERT_TRUE(ok && cancel);
     EXPECT_EQ(ok->GetLabel(), "OK");
     EXPECT_EQ(cancel->GetLabel(), "Cancel");
