@@ -134,9 +134,9 @@ protected:
     {
         for (wxWindow* child : dlg->GetChildren())
         {
-            if (wxStaticText* text = wxDynamicCast(child, wxStaticText))
+            if (wxStaticText* text = dynamic_cast<wxStaticText*>(child))
                 Message = text->GetLabel();
-            if (wxListBox* list = wxDynamicCast(child, wxListBox))
+            if (wxListBox* list = dynamic_cast<wxListBox*>(child))
                 Choices = list->GetStrings();
         }
         Caption = dlg->GetTitle();
@@ -166,7 +166,7 @@ protected:
     {
         Title = dlg->GetTitle();
         for (wxWindow* child : dlg->GetChildren())
-            if (wxStaticText* text = wxDynamicCast(child, wxStaticText))
+            if (wxStaticText* text = dynamic_cast<wxStaticText*>(child))
             {
                 Texts.Add(text->GetLabel());
                 if (text->GetLabel() == "Mnemora v1.5")
