@@ -20,12 +20,24 @@ std::mt19937& Generator()
     static std::mt19937 generator;
     return generator;
 }
+
+inline void PrefetchHistory(const Card& card)
+{
+    __builtin_prefetch(card.History.wx_str());
+}
 } // namespace
 
 void UpdateScores()
 {
-    for (Card& card : Cards)
+    // A history lives on the heap, away from its card: fetching a few cards ahead keeps
+    // large decks from waiting on memory one card at a time.
+    constexpr size_t ahead = 8;
+    const size_t count = Cards.size();
+    for (size_t index = 0; index < count; ++index)
     {
+        if (index + ahead < count)
+            PrefetchHistory(Cards[index + ahead]);
+        Card& card = Cards[index];
         const size_t length = card.History.length();
         if (length == 0)
         {
@@ -33,16 +45,12 @@ void UpdateScores()
             continue;
         }
         const size_t start = length > 10 ? length - 10 : 0;
+        const wxStringCharType* history = card.History.wx_str();
         int right = 0;
-        int wrong = 0;
         for (size_t i = start; i < length; ++i)
-        {
-            if (card.History[i] == 'Y')
-                ++right;
-            else
-                ++wrong;
-        }
-        card.Score = static_cast<float>(static_cast<double>(right) / (right + wrong) * 100.0);
+            right += history[i] == wxT('Y');
+        const int answers = static_cast<int>(length - start);
+        card.Score = static_cast<float>(static_cast<double>(right) / answers * 100.0);
     }
 }
 
@@ -61,50 +69,61 @@ bool AllCardsLearned()
 
 float CardWeight(const Card& card)
 {
+    // Weights of the newest ten positions, newest first.
+    static const float steps[10] = {50, 40, 30, 20, 10, 10, 10, 10, 10, 10};
     float weight = card.AnswerCount == 0 ? 755.0f : 5.0f;
     if (card.AnswerCount < Options.MinAnswerCount)
         weight += 10.0f;
     const long length = static_cast<long>(card.History.length());
-    float step = 50.0f;
-    for (long back = 0; back < 10; ++back)
-    {
-        const long pos = length - 1 - back;
-        if (pos < 0)
-            weight += step * 0.25f;
-        else if (card.History[pos] == 'N')
-            weight += step;
-        if (step > 10.0f)
-            step -= 10.0f;
-    }
+    const wxStringCharType* history = card.History.wx_str();
+    // Adding 0 leaves a float unchanged, so the branch-free sum equals the rule's one.
+    const long known = length < 10 ? length : 10;
+    for (long back = 0; back < known; ++back)
+        weight += history[length - 1 - back] == wxT('N') ? steps[back] : 0.0f;
+    for (long back = known; back < 10; ++back)
+        weight += steps[back] * 0.25f;
     return weight;
 }
 
 int SelectNextCard()
 {
-    const int count = static_cast<int>(ActiveCards.size());
+    const size_t count = ActiveCards.size();
     if (count == 0)
         return -1;
     int result = 0;
     if (!Options.ShuffleCards)
     {
-        result = (LastSelectedCard + 1) % count;
+        result = static_cast<int>((static_cast<long long>(LastSelectedCard) + 1) %
+                                  static_cast<long long>(count));
         if (result < 0)
             result = 0;
     }
     else
     {
+        // Each weight is computed once per draw; both sums add the same floats in the same
+        // order, so the walk finds the card the two-pass rule finds.
+        static std::vector<float> weights;
+        weights.resize(count);
+        constexpr size_t ahead = 16;
         float total = 0;
-        for (const Card* card : ActiveCards)
-            total += CardWeight(*card);
+        for (size_t i = 0; i < count; ++i)
+        {
+            if (i + 2 * ahead < count)
+                __builtin_prefetch(&ActiveCards[i + 2 * ahead]->History);
+            if (i + ahead < count)
+                PrefetchHistory(*ActiveCards[i + ahead]);
+            weights[i] = CardWeight(*ActiveCards[i]);
+            total += weights[i];
+        }
         const float target = static_cast<float>(RandomReal() * total);
         float sum = 0;
-        result = count - 1; // float rounding can leave target just above the last sum
-        for (int i = 0; i < count; ++i)
+        result = static_cast<int>(count) - 1; // float rounding can leave target above the last sum
+        for (size_t i = 0; i < count; ++i)
         {
-            sum += CardWeight(*ActiveCards[i]);
+            sum += weights[i];
             if (target <= sum)
             {
-                result = i;
+                result = static_cast<int>(i);
                 break;
             }
         }
