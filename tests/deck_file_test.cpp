@@ -146,8 +146,9 @@ TEST_F(DeckFile, WritesTheExactBytes)
     Cards.push_back(MakeCard(wxString(L"\"Caf\u00e9\" & <b>\tx\ny\rz \u20ac\U0001F600"), "", "N"));
     Cards[1].AnswerSound = wxFileName(Path("sub/a.ogg"));
     Cards[1].QuestionSound = wxFileName(Path("q.wav"));
-    Cards[1].AnswerPicture = wxFileName(Folder + "/../up.png");
-    Cards[1].AnswerPicture.MakeAbsolute();
+    wxFileName up(Folder + "/../up.png");
+    up.MakeAbsolute();
+    Cards[1].AnswerPicture = up;
     // Characters XML cannot carry are left out rather than spoiling the whole file.
     Cards.push_back(MakeCard(wxString(L"a\x01"
                                       L"b\x0B"

@@ -33,20 +33,20 @@ wxImage LoadCardImage(const wxFileName& file)
 
 namespace
 {
-wxBitmap LoadSideBitmap(const wxFileName& file)
+wxBitmap LoadSideBitmap(const MediaFile& file)
 {
     const wxImage image = LoadCardImage(file);
     return image.IsOk() ? wxBitmap(image) : wxBitmap();
 }
 
-void PlaySide(const wxFileName& sound)
+void PlaySide(const MediaFile& sound)
 {
     if (!Options.PlaySounds || sound.GetFullPath().empty())
         return;
     CardSound.Play(sound.GetFullPath());
 }
 
-wxString SideLabel(const wxString& text, const wxFileName& picture, const wxFileName& sound)
+wxString SideLabel(const wxString& text, const MediaFile& picture, const MediaFile& sound)
 {
     wxString label = text;
     label.Replace("\n", " ");

@@ -7,15 +7,17 @@
 #include <wx/image.h>
 #include <wx/string.h>
 
+#include "deck/MediaFile.h"
+
 /// A card of the deck. Plain value type; copies share the decoded pictures.
 struct Card
 {
     wxString Question;          ///< Question side text; may hold '\n'.
     wxString Answer;            ///< Answer side text; may hold '\n'.
-    wxFileName QuestionPicture; ///< Absolute while in memory; empty = none.
-    wxFileName AnswerPicture;
-    wxFileName QuestionSound;
-    wxFileName AnswerSound;
+    MediaFile QuestionPicture; ///< Absolute while in memory; empty = none.
+    MediaFile AnswerPicture;
+    MediaFile QuestionSound;
+    MediaFile AnswerSound;
     wxString History;       ///< "Y"/"N" per recorded answer, oldest first.
     float Score = 0;        ///< Percent right among the newest ten answers (derived).
     wxBitmap QuestionBitmap; ///< Decoded, size-limited picture; null when none.

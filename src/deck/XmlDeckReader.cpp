@@ -119,7 +119,7 @@ struct XmlDeckReader::Parse
         }
     }
 
-    void Picture(wxFileName& picture, const char* value)
+    void Picture(MediaFile& picture, const char* value)
     {
         picture = Media(value);
         const size_t index = cards->size() - 1;

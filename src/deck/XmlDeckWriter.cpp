@@ -197,7 +197,7 @@ bool XmlDeckWriter::Write(const std::vector<Card>& cards)
         Attribute("Question", card.Question);
         Attribute("Answer", card.Answer);
         Attribute("History", card.History);
-        const std::pair<const char*, const wxFileName*> media[] = {
+        const std::pair<const char*, const MediaFile*> media[] = {
             {"QuestionPicture", &card.QuestionPicture},
             {"AnswerPicture", &card.AnswerPicture},
             {"QuestionSound", &card.QuestionSound},

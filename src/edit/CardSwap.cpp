@@ -7,25 +7,12 @@
 
 namespace
 {
-/// A file name in its default state; two of them are interchangeable.
-bool IsBlank(const wxFileName& name)
-{
-    return !name.IsOk() && name.GetVolume().empty() && name.ShouldFollowLink();
-}
-
-void SwapNames(wxFileName& a, wxFileName& b)
-{
-    if (IsBlank(a) && IsBlank(b))
-        return;
-    std::swap(a, b);
-}
-
 // Card's members in Card's order; a new member changes Card's size and stops the build here,
 // so that SwapCards learns to exchange it.
 struct CardMembers
 {
     wxString Question, Answer;
-    wxFileName QuestionPicture, AnswerPicture, QuestionSound, AnswerSound;
+    MediaFile QuestionPicture, AnswerPicture, QuestionSound, AnswerSound;
     wxString History;
     float Score;
     wxBitmap QuestionBitmap, AnswerBitmap;
@@ -39,10 +26,10 @@ void SwapCards(Card& a, Card& b)
     a.Question.swap(b.Question);
     a.Answer.swap(b.Answer);
     a.History.swap(b.History);
-    SwapNames(a.QuestionPicture, b.QuestionPicture);
-    SwapNames(a.AnswerPicture, b.AnswerPicture);
-    SwapNames(a.QuestionSound, b.QuestionSound);
-    SwapNames(a.AnswerSound, b.AnswerSound);
+    a.QuestionPicture.swap(b.QuestionPicture);
+    a.AnswerPicture.swap(b.AnswerPicture);
+    a.QuestionSound.swap(b.QuestionSound);
+    a.AnswerSound.swap(b.AnswerSound);
     std::swap(a.Score, b.Score);
     std::swap(a.QuestionBitmap, b.QuestionBitmap);
     std::swap(a.AnswerBitmap, b.AnswerBitmap);

@@ -4,9 +4,8 @@
 
 struct Card;
 
-/// Exchanges the contents of two cards. The toolkit's strings and file names cannot be moved,
-/// so a plain swap copies every text three times; this swaps the texts in place and skips
-/// file names that are empty on both sides.
+/// Exchanges the contents of two cards. The toolkit's strings cannot be moved, so a plain swap
+/// copies every text three times; this swaps them in place.
 void SwapCards(Card& a, Card& b);
 
 #endif
