@@ -186,6 +186,40 @@ TEST_F(LanguageTest, EnglishAndUnknownLanguagesKeepTheProgramsTexts)
     EXPECT_EQ(Frame->GetMenuBar()->GetMenuLabel(0), "&File");
 }
 
+namespace
+{
+// Starts the real program on `deck` with its store in `configHome`, waits for its window and
+// ends it again; false when no window with the deck's title appeared.
+bool RunProgramUntilShown(const wxString& configHome, const wxString& deck)
+{
+    wxExecuteEnv env;
+    wxGetEnvMap(&env.env);
+    env.env["XDG_CONFIG_HOME"] = configHome;
+    env.cwd = wxGetCwd();
+    const wxString command = wxString("\"") + MNEMORA_BINARY + "\" \"" + deck + "\"";
+    const long pid = wxExecute(command, wxEXEC_ASYNC, nullptr, &env);
+    if (pid <= 0)
+        return false;
+    const wxString title = "^" + wxFileName(deck).GetName() + "\\.mnd - Mnemora$";
+    wxArrayString windows;
+    for (int i = 0; i < 100 && windows.empty(); ++i)
+    {
+        wxArrayString errors;
+        wxExecute("xdotool search --onlyvisible --name \"" + title + "\"", windows, errors,
+                  wxEXEC_SYNC);
+        if (windows.empty())
+            wxMilliSleep(100);
+    }
+    // Give a failed store write the moment it needs to show its complaint.
+    wxMilliSleep(300);
+    wxArrayString all, errors;
+    wxExecute("xdotool search --onlyvisible --pid " + wxString::Format("%ld", pid), all, errors,
+              wxEXEC_SYNC);
+    wxKill(pid, wxSIGTERM);
+    return !windows.empty() && all.size() == windows.size();
+}
+} // namespace
+
 TEST(Program, StartsWithADeckInTheStoredLanguage)
 {
     const wxString home = MakeTempDir();
@@ -193,24 +227,16 @@ TEST(Program, StartsWithADeckInTheStoredLanguage)
     // A language the machine has no locale for must not stop the program.
     WriteFile(home + "/Mnemora.conf",
               "Language=" + std::to_string(int(wxLANGUAGE_GERMAN_SWISS)) + "\n");
-    wxExecuteEnv env;
-    wxGetEnvMap(&env.env);
-    env.env["XDG_CONFIG_HOME"] = home;
-    env.cwd = wxGetCwd();
-    const wxString command = wxString("\"") + MNEMORA_BINARY + "\" \"" + deck + "\"";
-    const long pid = wxExecute(command, wxEXEC_ASYNC, nullptr, &env);
-    ASSERT_GT(pid, 0);
-    wxArrayString windows;
-    for (int i = 0; i < 100 && windows.empty(); ++i)
-    {
-        wxArrayString errors;
-        wxExecute("xdotool search --onlyvisible --name \"^program\\.mnd - Mnemora$\"", windows,
-                  errors, wxEXEC_SYNC);
-        if (windows.empty())
-            wxMilliSleep(100);
-    }
-    EXPECT_FALSE(windows.empty()) << "no window titled program.mnd - Mnemora";
+    EXPECT_TRUE(RunProgramUntilShown(home, deck)) << "no lone window titled program.mnd - Mnemora";
     // The start-up load recorded the deck in the store at the user's configuration place.
     EXPECT_NE(ReadFile(home + "/Mnemora.conf").find("program.mnd"), std::string::npos);
-    wxKill(pid, wxSIGTERM);
+}
+
+TEST(Program, CreatesItsConfigurationFolderOnANewAccount)
+{
+    const wxString home = MakeTempDir();
+    const wxString deck = WriteFile(home + "/fresh.mnd", DeckXml(2));
+    const wxString config = home + "/not/yet/there";
+    EXPECT_TRUE(RunProgramUntilShown(config, deck)) << "an error box or no window at start-up";
+    EXPECT_NE(ReadFile(config + "/Mnemora.conf").find("fresh.mnd"), std::string::npos);
 }

@@ -43,6 +43,10 @@ void mneApp::CreateServices()
     {
         // The store lives in ~/.config/Mnemora.conf; keys missing there come from /etc.
         wxStandardPaths::Get().SetFileLayout(wxStandardPaths::FileLayout_XDG);
+        // On a new account the folder may not exist yet, and the store cannot create it.
+        const wxString folder = wxStandardPaths::Get().GetUserConfigDir();
+        if (!wxFileName::DirExists(folder))
+            wxFileName::Mkdir(folder, 0700, wxPATH_MKDIR_FULL);
         wxConfigBase::Set(new wxFileConfig("Mnemora", wxEmptyString, wxEmptyString, wxEmptyString,
                                            wxCONFIG_USE_LOCAL_FILE | wxCONFIG_USE_GLOBAL_FILE));
     }
