@@ -17,6 +17,7 @@
 #include "app/Options.h"
 #include "app/mneApp.h"
 #include "deck/mnemora.h"
+#include "edit/MneEditPanel.h"
 #include "study/CardWeightCache.h"
 #include "study/MneCardPanel.h"
 #include "study/MneLearnPanel.h"
@@ -310,6 +311,21 @@ TEST_F(StudyPanelTest, LayoutTextsFontsAndButtonStates)
     EXPECT_TRUE(Visible(Panel->ShowAnswerButton));
     EXPECT_FALSE(Visible(Panel->CorrectButton));
     EXPECT_FALSE(Panel->CardDisplay->AnswerShown);
+}
+
+TEST_F(StudyPanelTest, KeyboardFocusMovesToTheNextStep)
+{
+    MakeDeck(3);
+    Frame->EditPanel->SetFocus();
+    Study(tmReview, false);
+    YieldFor(50);
+    EXPECT_EQ(wxWindow::FindFocus(), Panel->FindWindow(idShowAnswer));
+    Click(idShowAnswer);
+    YieldFor(20);
+    EXPECT_EQ(wxWindow::FindFocus(), Panel->FindWindow(idCorrect));
+    Click(idIncorrect);
+    YieldFor(20);
+    EXPECT_EQ(wxWindow::FindFocus(), Panel->FindWindow(idShowAnswer));
 }
 
 TEST_F(StudyPanelTest, ReviewInDeckOrderRecordsEveryAnswer)

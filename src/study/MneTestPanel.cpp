@@ -111,6 +111,9 @@ void MneTestPanel::SetAnswerVisible(bool shown)
     ButtonSizer->Show(CorrectButton, shown);
     ButtonSizer->Show(IncorrectButton, shown);
     ButtonSizer->Layout();
+    // The hidden button may have held the focus: hand it to the next step, so that Space goes on.
+    if (IsShownOnScreen())
+        (shown ? CorrectButton : ShowAnswerButton)->SetFocus();
 }
 
 void MneTestPanel::StartStudying()
