@@ -1,18 +1,149 @@
-// The learn panel (its card list and controls are still to come).
+// The learn panel: how many new cards, the list of cards to study, and Continue to the drill.
 #include "study/MneLearnPanel.h"
 
-#include "deck/Card.h"
+#include <wx/button.h>
+#include <wx/sizer.h>
+#include <wx/spinbutt.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+
+#include "app/MneFrame.h"
+#include "app/Options.h"
+#include "deck/mnemora.h"
+#include "study/LearnChoice.h"
+#include "study/MneActiveCardsPanel.h"
 
 std::vector<Card*> NewCards;
 
-wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel)
-wxEND_EVENT_TABLE()
+namespace
+{
+enum
+{
+    ID_CardList = 15000,
+    ID_All = 15002,
+    ID_Continue = 15003
+};
 
-MneLearnPanel::MneLearnPanel(wxWindow* parent)
+/// Where the offset goes to show the end of the list; the list limits it to what it can show.
+constexpr int ScrollToEnd = 16777216;
+
+int RemainingCards()
+{
+    return int(Cards.size()) - int(ActiveCards.size());
+}
+} // namespace
+
+wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel) EVT_SPIN(wxID_ANY, MneLearnPanel::OnSpin)
+    EVT_TEXT_ENTER(wxID_ANY, MneLearnPanel::OnCountEnter) EVT_BUTTON(ID_All, MneLearnPanel::OnAll)
+        EVT_BUTTON(ID_Continue, MneLearnPanel::OnContinue) wxEND_EVENT_TABLE()
+
+            MneLearnPanel::MneLearnPanel(wxWindow* parent)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER)
 {
+    wxBoxSizer* mainSizer = new wxBoxSizer(wxVERTICAL);
+
+    wxBoxSizer* header = new wxBoxSizer(wxHORIZONTAL);
+    InstructionText = new wxStaticText(
+        this, wxID_ANY,
+        _("Carefully study the following cards, trying to commit\nthem to memory.  When you're "
+          "ready to begin testing,\npress the Continue button."));
+    header->Add(InstructionText, 1, wxALIGN_CENTER_VERTICAL | wxALL, 10);
+    TitleText = new wxStaticText(this, wxID_ANY, _("Learn Cards"));
+    TitleText->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
+    header->Add(TitleText, 0, wxALIGN_CENTER_VERTICAL | wxALL, 10);
+    mainSizer->Add(header, 0, wxEXPAND, 0);
+
+    CardList = new MneActiveCardsPanel(this, ID_CardList, wxDefaultPosition, wxSize(200, 160));
+    mainSizer->Add(CardList, 1, wxEXPAND | wxALL, 5);
+
+    wxBoxSizer* bottom = new wxBoxSizer(wxHORIZONTAL);
+    bottom->Add(0, 1, 8192);
+    bottom->Add(new wxStaticText(this, wxID_ANY, _("Number of cards")), 0,
+                wxALIGN_CENTER_VERTICAL | wxALL, 5);
+    CountText = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(30, -1),
+                               wxTE_PROCESS_ENTER);
+    bottom->Add(CountText, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxTOP | wxBOTTOM, 5);
+    CountSpin =
+        new wxSpinButton(this, wxID_ANY, wxDefaultPosition, wxSize(-1, CountText->GetBestSize().y),
+                         wxSP_VERTICAL | wxSP_ARROW_KEYS);
+    bottom->Add(CountSpin, 0, wxALIGN_CENTER_VERTICAL | wxTOP | wxBOTTOM, 5);
+    AllButton =
+        new wxButton(this, ID_All, _("All"), wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    bottom->Add(AllButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+    ContinueButton = new wxButton(this, ID_Continue, _("Continue"));
+    ContinueButton->SetFont(wxFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD,
+                                   false, "MS Sans Serif"));
+    bottom->Add(ContinueButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 10);
+    mainSizer->Add(bottom, 0, wxEXPAND, 0);
+
+    SetSizerAndFit(mainSizer);
 }
 
 void MneLearnPanel::StartLearning()
 {
+    const int remaining = RemainingCards();
+    // With no card left (not reachable from the card list) the range stays valid at 0..0.
+    CountSpin->SetRange(remaining > 0 ? 1 : 0, remaining > 0 ? remaining : 0);
+    CountSpin->SetValue(ClampCount(Options.CardIncrement, remaining));
+    CountSpin->Enable(remaining > 1);
+    AllButton->Enable(remaining > 0);
+    SetCount(Options.CardIncrement);
+    CardList->SetFocus();
+}
+
+void MneLearnPanel::SetCount(int n)
+{
+    const int remaining = RemainingCards();
+    const int count = ClampCount(n, remaining);
+    CountSpin->SetValue(count);
+    CountText->ChangeValue(wxString::Format("%d", count));
+    // A count of 0 only means that nothing is left; it must not become the stored increment.
+    if (count > 0)
+    {
+        Options.CardIncrement = count;
+        SaveOptions();
+    }
+    ChooseNewCards(count);
+    ContinueButton->Enable(!ActiveCards.empty() || !NewCards.empty());
+    CardList->ComputeHeight();
+    CardList->SetScrollOffset(ScrollToEnd);
+    CardList->Refresh();
+    CardList->Update();
+}
+
+void MneLearnPanel::ChooseNewCards(int n)
+{
+    NewCards = WeakestCardsNotInPlay(Cards, ActiveCards, n);
+}
+
+void MneLearnPanel::AppendNewCards()
+{
+    for (Card* card : ActiveCards)
+        card->AnswerCount = 1;
+    for (Card* card : NewCards)
+    {
+        card->AnswerCount = 0;
+        ActiveCards.push_back(card);
+    }
+}
+
+void MneLearnPanel::OnSpin(wxSpinEvent& event)
+{
+    SetCount(event.GetPosition());
+}
+
+void MneLearnPanel::OnCountEnter(wxCommandEvent&)
+{
+    SetCount(LeadingNumber(CountText->GetValue()));
+}
+
+void MneLearnPanel::OnAll(wxCommandEvent&)
+{
+    SetCount(RemainingCards());
+}
+
+void MneLearnPanel::OnContinue(wxCommandEvent&)
+{
+    AppendNewCards();
+    MainFrame->ShowPanel(pnStudy);
 }

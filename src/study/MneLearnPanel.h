@@ -7,17 +7,42 @@
 #include <vector>
 
 struct Card;
+class MneActiveCardsPanel;
+class wxButton;
+class wxSpinButton;
+class wxSpinEvent;
+class wxStaticText;
+class wxTextCtrl;
 
-/// Panel 2: chooses the next cards to bring into play.
+/// Panel 2: chooses the next cards to bring into play and lists them for study.
 class MneLearnPanel : public wxPanel
 {
 public:
     explicit MneLearnPanel(wxWindow* parent);
 
-    /// Chooses the next cards to bring into play.
+    /// Chooses the next cards to bring into play (CardIncrement of them) and lists them.
     void StartLearning();
+    /// Sets the number of new cards, limited to the cards left, stores it and lists the cards.
+    void SetCount(int n);
+    /// Fills NewCards with the n weakest cards not yet in play.
+    void ChooseNewCards(int n);
+    /// Puts NewCards into play: older active cards get AnswerCount 1, the new ones 0.
+    void AppendNewCards();
+
+    MneActiveCardsPanel* CardList = nullptr; ///< The list of cards, id 15000.
+    wxTextCtrl* CountText = nullptr;         ///< The number of new cards as text.
+    wxSpinButton* CountSpin = nullptr;       ///< The same number, with arrows.
+    wxStaticText* InstructionText = nullptr;
+    wxStaticText* TitleText = nullptr;
+    wxButton* AllButton = nullptr;      ///< Id 15002.
+    wxButton* ContinueButton = nullptr; ///< Id 15003.
 
 private:
+    void OnSpin(wxSpinEvent& event);
+    void OnCountEnter(wxCommandEvent& event);
+    void OnAll(wxCommandEvent& event);
+    void OnContinue(wxCommandEvent& event);
+
     wxDECLARE_EVENT_TABLE();
 };
 

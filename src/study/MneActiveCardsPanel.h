@@ -1,0 +1,35 @@
+// The learn panel's scrollable list: the cards in play on grey, the coming cards in colour.
+#ifndef MNEMORA_STUDY_MNEACTIVECARDSPANEL_H
+#define MNEMORA_STUDY_MNEACTIVECARDSPANEL_H
+
+#include <wx/font.h>
+#include <wx/panel.h>
+
+/// One row per card, question left and answer right: ActiveCards first, then NewCards.
+class MneActiveCardsPanel : public wxPanel
+{
+public:
+    MneActiveCardsPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size);
+
+    /// Measures all rows at the current width into TotalHeight.
+    void ComputeHeight();
+    /// Scrolls to offset, limited to what the rows allow, and repaints.
+    void SetScrollOffset(int offset);
+
+    int TotalHeight = 1;  ///< Height of all rows together.
+    int ScrollOffset = 0; ///< How far the list is scrolled up.
+
+private:
+    /// The card font's face at 10 points.
+    wxFont ListFont() const;
+    /// Limits ScrollOffset, sets the scroll bar and repaints.
+    void UpdateScrolling();
+    void OnPaint(wxPaintEvent& event);
+    void OnSize(wxSizeEvent& event);
+    void OnScroll(wxScrollWinEvent& event);
+    void OnMouseWheel(wxMouseEvent& event);
+
+    wxDECLARE_EVENT_TABLE();
+};
+
+#endif
