@@ -88,8 +88,12 @@ void MneActiveCardsPanel::UpdateScrolling()
 void MneActiveCardsPanel::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
+    PaintRows(dc, GetClientSize());
+}
+
+void MneActiveCardsPanel::PaintRows(wxDC& dc, const wxSize& client)
+{
     dc.SetFont(ListFont());
-    const wxSize client = GetClientSize();
     const int w = client.x;
     const int half = w / 2;
     int y = -ScrollOffset;

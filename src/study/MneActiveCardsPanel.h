@@ -2,6 +2,7 @@
 #ifndef MNEMORA_STUDY_MNEACTIVECARDSPANEL_H
 #define MNEMORA_STUDY_MNEACTIVECARDSPANEL_H
 
+#include <wx/dc.h>
 #include <wx/font.h>
 #include <wx/panel.h>
 
@@ -15,6 +16,8 @@ public:
     void ComputeHeight();
     /// Scrolls to offset, limited to what the rows allow, and repaints.
     void SetScrollOffset(int offset);
+    /// Paints the rows as they show at the current offset in a window of the given size.
+    void PaintRows(wxDC& dc, const wxSize& client);
 
     int TotalHeight = 1;  ///< Height of all rows together.
     int ScrollOffset = 0; ///< How far the list is scrolled up.
