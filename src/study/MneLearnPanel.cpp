@@ -67,9 +67,12 @@ wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel) EVT_SPIN(wxID_ANY, MneLearnPanel::On
         new wxSpinButton(this, wxID_ANY, wxDefaultPosition, wxSize(-1, CountText->GetBestSize().y),
                          wxSP_VERTICAL | wxSP_ARROW_KEYS);
     bottom->Add(CountSpin, 0, wxALIGN_CENTER_VERTICAL | wxTOP | wxBOTTOM, 5);
+    // TRANSLATORS: button that brings every card not yet in play into the next stage.
+    const wxString allLabel = _("All");
     AllButton =
-        new wxButton(this, ID_All, _("All"), wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+        new wxButton(this, ID_All, allLabel, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     bottom->Add(AllButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
+    // TRANSLATORS: button that ends the study of the listed cards and starts the drill.
     ContinueButton = new wxButton(this, ID_Continue, _("Continue"));
     ContinueButton->SetFont(wxFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD,
                                    false, "MS Sans Serif"));
