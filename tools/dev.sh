@@ -43,12 +43,11 @@ test)
     install_packages
     build "$ROOT/build"
     (cd "$ROOT/build" && ctest --output-on-failure)
+    echo "== Fuzzing the deck readers for a minute"
+    "$ROOT/fuzz/run-ci.sh"
     echo "== Sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer)"
     build "$ROOT/build-asan" -DMNEMORA_SANITIZE=ON -DMNEMORA_BENCH=OFF
     (cd "$ROOT/build-asan" && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure)
-    if [ -x "$ROOT/fuzz/run-ci.sh" ]; then
-        "$ROOT/fuzz/run-ci.sh"
-    fi
     ;;
 *)
     echo "usage: tools/dev.sh run|test" >&2
