@@ -43,7 +43,6 @@ test)
     install_packages
     build "$ROOT/build"
     (cd "$ROOT/build" && ctest --output-on-failure)
-    echo "== Fuzzing the deck readers for a minute"
     "$ROOT/fuzz/run-ci.sh"
     echo "== Sanitizer build (AddressSanitizer, UndefinedBehaviorSanitizer)"
     build "$ROOT/build-asan" -DMNEMORA_SANITIZE=ON -DMNEMORA_BENCH=OFF
