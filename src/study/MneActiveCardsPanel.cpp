@@ -53,8 +53,14 @@ wxFont MneActiveCardsPanel::ListFont() const
 
 void MneActiveCardsPanel::ComputeHeight()
 {
+    // NewCards keeps pointing into the deck after a stage has begun, and the deck may have been
+    // replaced since; the rows are only read while the learn panel shows them.
+    if (!IsShownOnScreen())
+        return;
     wxClientDC dc(this);
-    dc.SetFont(ListFont());
+    const wxFont font = ListFont();
+    dc.SetFont(font);
+    MeasuredFace = font.GetFaceName();
     const int width = GetClientSize().x;
     int y = 0;
     ForEachRow(
@@ -89,6 +95,9 @@ void MneActiveCardsPanel::OnPaint(wxPaintEvent&)
 {
     wxPaintDC dc(this);
     PaintRows(dc, GetClientSize());
+    // A new card font repaints the list without resizing it: measure the rows again.
+    if (ListFont().GetFaceName() != MeasuredFace)
+        CallAfter(&MneActiveCardsPanel::UpdateScrolling);
 }
 
 void MneActiveCardsPanel::PaintRows(wxDC& dc, const wxSize& client)

@@ -23,6 +23,9 @@ public:
     int ScrollOffset = 0; ///< How far the list is scrolled up.
 
 private:
+    /// The face that TotalHeight was measured in.
+    wxString MeasuredFace;
+
     /// The card font's face at 10 points.
     wxFont ListFont() const;
     /// Limits ScrollOffset, sets the scroll bar and repaints.
