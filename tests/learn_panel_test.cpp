@@ -6,6 +6,7 @@
 #include <wx/button.h>
 #include <wx/config.h>
 #include <wx/dcmemory.h>
+#include <wx/fontdlg.h>
 #include <wx/spinbutt.h>
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
@@ -34,6 +35,24 @@ enum
     idShowAnswer = 15003,
     idAddMoreCards = 15004,
     idStudy = 10005
+};
+
+/// Answers the card font dialog with a chosen font.
+class ChooseFont : public wxExpectModalBase<wxFontDialog>
+{
+public:
+    explicit ChooseFont(const wxFont& font) : m_font(font) {}
+
+protected:
+    int OnInvoked(wxFontDialog* dialog) const override
+    {
+        dialog->GetFontData().SetChosenFont(m_font);
+        dialog->GetFontData().SetColour(*wxBLACK);
+        return wxID_OK;
+    }
+
+private:
+    wxFont m_font;
 };
 
 const wxColour Blue(191, 219, 240);
@@ -465,4 +484,24 @@ TEST_F(LearnPanelTest, LearnModeRoundTripFromTheCardList)
     for (size_t i = 0; i < 6; ++i)
         EXPECT_EQ(ActiveCards[i]->AnswerCount, i < 3 ? 1 : 0) << i;
     EXPECT_EQ(study->CardDisplay->DisplayedCard, &Cards[3]) << "drilling starts with the new cards";
+}
+
+TEST_F(LearnPanelTest, ANewCardFontMeasuresTheRowsAgain)
+{
+    MakeDeck(12);
+    Options.CardIncrement = 12;
+    Learn();
+    YieldFor(50);
+    MneActiveCardsPanel* list = Panel->CardList;
+    const int before = list->TotalHeight;
+    const wxFont large(30, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false,
+                       "Nimbus Roman");
+    wxCommandEvent menu(wxEVT_MENU, 10018);
+    menu.SetEventObject(Frame);
+    wxTEST_DIALOG(Frame->ProcessWindowEvent(menu), ChooseFont(large));
+    YieldFor(200);
+    ASSERT_EQ(Options.CardFont.GetFaceName(), "Nimbus Roman");
+    EXPECT_NE(list->TotalHeight, before) << "the list draws in the new face at 10 points";
+    EXPECT_LE(list->ScrollOffset, list->TotalHeight - list->GetClientSize().y);
+    EXPECT_EQ(list->GetScrollRange(wxVERTICAL), list->TotalHeight - list->GetClientSize().y + 150);
 }
