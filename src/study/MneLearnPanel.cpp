@@ -7,6 +7,8 @@
 #include <wx/stattext.h>
 #include <wx/textctrl.h>
 
+#include <algorithm>
+
 #include "app/MneFrame.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
@@ -63,9 +65,13 @@ wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel) EVT_SPIN(wxID_ANY, MneLearnPanel::On
     CountText = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(30, -1),
                                wxTE_PROCESS_ENTER);
     bottom->Add(CountText, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxTOP | wxBOTTOM, 5);
-    CountSpin =
-        new wxSpinButton(this, wxID_ANY, wxDefaultPosition, wxSize(-1, CountText->GetBestSize().y),
-                         wxSP_VERTICAL | wxSP_ARROW_KEYS);
+    CountSpin = new wxSpinButton(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                 wxSP_VERTICAL | wxSP_ARROW_KEYS);
+    // The two sit flush at one height; a theme may not draw the spin button as low as the text
+    // field, and then the field grows to match instead.
+    const int height = std::max(CountText->GetBestSize().y, CountSpin->GetBestSize().y);
+    CountText->SetMinSize(wxSize(30, height));
+    CountSpin->SetMinSize(wxSize(CountSpin->GetBestSize().x, height));
     bottom->Add(CountSpin, 0, wxALIGN_CENTER_VERTICAL | wxTOP | wxBOTTOM, 5);
     // TRANSLATORS: button that brings every card not yet in play into the next stage.
     const wxString allLabel = _("All");
