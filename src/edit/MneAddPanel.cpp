@@ -1,16 +1,355 @@
-// The card editor panel (its controls are still to come; the card list already hands cards to it).
+// The card editor panel: one card of the deck in text boxes and file buttons, or in a preview.
 #include "edit/MneAddPanel.h"
 
-wxBEGIN_EVENT_TABLE(MneAddPanel, wxPanel)
-wxEND_EVENT_TABLE()
+#include <wx/button.h>
+#include <wx/filedlg.h>
+#include <wx/image.h>
+#include <wx/sizer.h>
+#include <wx/stattext.h>
+#include <wx/textctrl.h>
+#include <wx/toplevel.h>
 
-MneAddPanel::MneAddPanel(wxWindow* parent)
+#include <vector>
+
+#include "app/MneFrame.h"
+#include "app/Options.h"
+#include "deck/mnemora.h"
+#include "edit/CardSwap.h"
+#include "edit/FileLabel.h"
+#include "study/MneCardPanel.h"
+
+namespace
+{
+enum
+{
+    ID_ADD_ANOTHER = 10000,
+    ID_FINISHED = 10001,
+    ID_QUESTION_PICTURE = 10002,
+    ID_ANSWER_PICTURE = 10003,
+    ID_QUESTION_SOUND = 10004,
+    ID_ANSWER_SOUND = 10005,
+    ID_NEXT = 10006,
+    ID_PREVIOUS = 10007,
+    ID_PREVIEW = 10008
+};
+
+wxString PicturePlaceholder()
+{
+    return _("Click here to add a picture.");
+}
+
+wxString SoundPlaceholder()
+{
+    return _("Click here to add a sound.");
+}
+
+/// One side's text box above its picture and sound buttons, framed and captioned.
+wxStaticBoxSizer* SideBox(wxWindow* parent, const wxString& caption, wxTextCtrl* text,
+                          wxButton* picture, wxButton* sound)
+{
+    wxStaticBoxSizer* box = new wxStaticBoxSizer(wxVERTICAL, parent, caption);
+    wxBoxSizer* textRow = new wxBoxSizer(wxHORIZONTAL);
+    textRow->Add(text, 1, wxEXPAND);
+    box->Add(textRow, 1, wxEXPAND);
+    box->Add(picture, 0, wxEXPAND);
+    box->Add(sound, 0, wxEXPAND);
+    return box;
+}
+} // namespace
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(MneAddPanel, wxPanel)
+    EVT_BUTTON(ID_ADD_ANOTHER, MneAddPanel::OnAddAnotherCard)
+    EVT_BUTTON(ID_FINISHED, MneAddPanel::OnFinished)
+    EVT_BUTTON(ID_QUESTION_PICTURE, MneAddPanel::OnChoosePicture)
+    EVT_BUTTON(ID_ANSWER_PICTURE, MneAddPanel::OnChoosePicture)
+    EVT_BUTTON(ID_QUESTION_SOUND, MneAddPanel::OnChooseSound)
+    EVT_BUTTON(ID_ANSWER_SOUND, MneAddPanel::OnChooseSound)
+    EVT_BUTTON(ID_NEXT, MneAddPanel::OnNextCard)
+    EVT_BUTTON(ID_PREVIOUS, MneAddPanel::OnPreviousCard)
+    EVT_BUTTON(ID_PREVIEW, MneAddPanel::OnPreview)
+    EVT_SHOW(MneAddPanel::OnShow)
+wxEND_EVENT_TABLE()
+    // clang-format on
+
+    MneAddPanel::MneAddPanel(wxWindow* parent)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER)
 {
+    CreateControls();
+}
+
+void MneAddPanel::CreateControls()
+{
+    wxBoxSizer* outerSizer = new wxBoxSizer(wxVERTICAL);
+    wxPanel* inner = new wxPanel(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
+                                 wxTAB_TRAVERSAL | wxNO_BORDER);
+    outerSizer->Add(inner, 1, wxEXPAND);
+
+    MainSizer = new wxBoxSizer(wxVERTICAL);
+    HeaderRow = new wxBoxSizer(wxHORIZONTAL);
+    MainSizer->Add(HeaderRow, 0, wxALL | wxEXPAND, 5);
+    wxStaticText* description =
+        new wxStaticText(inner, wxID_ANY,
+                         _("Enter your question and answer in the boxes below.\nUse the buttons "
+                           "at the bottom to save your changes.\n"));
+    HeaderRow->Add(description, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
+    Title = new wxStaticText(inner, wxID_ANY, _("Add Cards"));
+    Title->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
+    HeaderRow->Add(Title, 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
+
+    // A child of the inner panel like everything else: a sizer places only its own window's
+    // children correctly.
+    Preview = new MneCardPanel(inner, wxID_ANY, wxDefaultPosition, wxSize(200, 160));
+    MainSizer->Add(Preview, 1, wxALL | wxEXPAND, 5);
+
+    EditingArea = new wxBoxSizer(wxVERTICAL);
+    MainSizer->Add(EditingArea, 1, wxEXPAND);
+    QuestionText = new wxTextCtrl(inner, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(90, 60),
+                                  wxTE_MULTILINE);
+    QuestionPictureButton = new wxButton(inner, ID_QUESTION_PICTURE, PicturePlaceholder());
+    QuestionSoundButton = new wxButton(inner, ID_QUESTION_SOUND, SoundPlaceholder());
+    EditingArea->Add(
+        SideBox(inner, _("Question"), QuestionText, QuestionPictureButton, QuestionSoundButton), 1,
+        wxEXPAND | wxLEFT | wxRIGHT, 10);
+    AnswerText = new wxTextCtrl(inner, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(90, 60),
+                                wxTE_MULTILINE);
+    AnswerPictureButton = new wxButton(inner, ID_ANSWER_PICTURE, PicturePlaceholder());
+    AnswerSoundButton = new wxButton(inner, ID_ANSWER_SOUND, SoundPlaceholder());
+    EditingArea->Add(
+        SideBox(inner, _("Answer"), AnswerText, AnswerPictureButton, AnswerSoundButton), 1,
+        wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 10);
+
+    BottomRow = new wxBoxSizer(wxHORIZONTAL);
+    MainSizer->Add(BottomRow, 0, wxALL | wxEXPAND, 5);
+    const wxFont buttonFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
+                            "MS Sans Serif");
+    PreviousButton =
+        new wxButton(inner, ID_PREVIOUS, "<", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    NextButton = new wxButton(inner, ID_NEXT, ">", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    PreviewButton = new wxButton(inner, ID_PREVIEW, wxEmptyString);
+    AddAnotherButton = new wxButton(inner, ID_ADD_ANOTHER, _("Add another card"));
+    // TRANSLATORS: button that stores the card and returns to the card list.
+    FinishedButton = new wxButton(inner, ID_FINISHED, _("Finished"));
+    for (wxButton* button : {PreviousButton, NextButton, PreviewButton})
+    {
+        button->SetFont(buttonFont);
+        BottomRow->Add(button, 0, wxALL, 5);
+    }
+    BottomRow->Add(0, 1, 8192);
+    for (wxButton* button : {AddAnotherButton, FinishedButton})
+    {
+        button->SetFont(buttonFont);
+        BottomRow->Add(button, 0, wxALL, 5);
+    }
+
+    inner->SetSizerAndFit(MainSizer);
+    SetSizer(outerSizer);
+    FitTitle();
+    SetPreview(false);
+}
+
+void MneAddPanel::FitTitle()
+{
+    // GTK measures a label in a new font only once the window is realised; measure it here so
+    // that the header row makes room for the whole title.
+    Title->SetInitialSize(Title->GetTextExtent(Title->GetLabel()) + wxSize(1, 0));
+    HeaderRow->Layout();
 }
 
 void MneAddPanel::SetCard(int index, bool isNew)
 {
+    Title->SetLabel(isNew ? _("Add Cards") : _("Edit Cards"));
+    FitTitle();
+    BottomRow->Show(AddAnotherButton, isNew);
+    BottomRow->Show(PreviousButton, !isNew);
+    BottomRow->Show(NextButton, !isNew);
+    PreviousButton->Enable(index > 0);
+    NextButton->Enable(index < static_cast<int>(Cards.size()) - 1);
+    BottomRow->Layout();
     CardIndex = index;
-    IsNewCard = isNew;
+    TransferDataToWindow();
+    QuestionText->SetFocus();
+    Preview->DisplayedCard = &Cards[index];
+    Preview->AnswerShown = true;
+    Preview->Swapped = false;
+    if (isNew)
+        SetPreview(false);
+    Layout();
+    MainSizer->Layout();
+    Refresh();
+}
+
+bool MneAddPanel::TransferDataToWindow()
+{
+    if (CardIndex < 0 || CardIndex >= static_cast<int>(Cards.size()))
+        return true;
+    const Card& card = Cards[CardIndex];
+    QuestionText->SetValue(card.Question);
+    AnswerText->SetValue(card.Answer);
+    QuestionPictureButton->SetLabelText(GetFileLabel(card.QuestionPicture, PicturePlaceholder()));
+    AnswerPictureButton->SetLabelText(GetFileLabel(card.AnswerPicture, PicturePlaceholder()));
+    QuestionSoundButton->SetLabelText(GetFileLabel(card.QuestionSound, SoundPlaceholder()));
+    AnswerSoundButton->SetLabelText(GetFileLabel(card.AnswerSound, SoundPlaceholder()));
+    return true;
+}
+
+bool MneAddPanel::TransferDataFromWindow()
+{
+    if (CardIndex < 0 || CardIndex >= static_cast<int>(Cards.size()))
+        return true;
+    Card& card = Cards[CardIndex];
+    bool changed = false;
+    const wxString question = QuestionText->GetValue();
+    if (question != card.Question)
+        changed = true;
+    card.Question = question;
+    const wxString answer = AnswerText->GetValue();
+    if (answer != card.Answer)
+        changed = true;
+    card.Answer = answer;
+
+    const struct
+    {
+        wxButton* Button;
+        MediaFile* Field;
+        wxString Placeholder;
+    } files[] = {{QuestionPictureButton, &card.QuestionPicture, PicturePlaceholder()},
+                 {AnswerPictureButton, &card.AnswerPicture, PicturePlaceholder()},
+                 {QuestionSoundButton, &card.QuestionSound, SoundPlaceholder()},
+                 {AnswerSoundButton, &card.AnswerSound, SoundPlaceholder()}};
+    for (const auto& file : files)
+    {
+        const MediaFile name =
+            FileFromLabel(file.Button->GetLabelText(), file.Placeholder, LabelFolder);
+        if (!SameMediaFile(*file.Field, name))
+            changed = true;
+        *file.Field = name;
+    }
+
+    if (changed)
+    {
+        card.LoadPictures();
+        Modified = true;
+        if (MainFrame)
+            MainFrame->UpdateTitle();
+    }
+    return true;
+}
+
+void MneAddPanel::SetPreview(bool on)
+{
+    MainSizer->Show(Preview, on);
+    MainSizer->Show(EditingArea, !on);
+    MainSizer->Layout();
+    // TRANSLATORS: button that leaves the card preview for the text boxes again.
+    const wxString editLabel = _("Edit");
+    // TRANSLATORS: button that shows the card as it looks when studied.
+    const wxString previewLabel = _("Preview");
+    PreviewButton->SetLabel(on ? editLabel : previewLabel);
+    Previewing = on;
+    Preview->Refresh();
+}
+
+wxString MneAddPanel::GetFileLabel(const MediaFile& file, const wxString& placeholder)
+{
+    LabelFolder = FileLabelFolder(FileName);
+    return FileLabel(file, placeholder, FileName, LabelFolder);
+}
+
+wxString MneAddPanel::GetImageWildcard()
+{
+    std::vector<wxString> extensions;
+    for (wxList::compatibility_iterator node = wxImage::GetHandlers().GetFirst(); node;
+         node = node->GetNext())
+        extensions.push_back(static_cast<wxImageHandler*>(node->GetData())->GetExtension());
+    return ImageWildcard(extensions);
+}
+
+void MneAddPanel::OnShow(wxShowEvent& event)
+{
+    event.Skip();
+    wxTopLevelWindow* frame = wxDynamicCast(wxGetTopLevelParent(this), wxTopLevelWindow);
+    if (!frame)
+        return;
+    if (event.IsShown())
+    {
+        // The frame has one default button; the card list's comes back when the editor goes.
+        wxWindow* previous = frame->GetDefaultItem();
+        if (previous != FinishedButton)
+            FormerDefault = previous;
+        FinishedButton->SetDefault();
+        QuestionText->SetFocus();
+    }
+    else if (frame->GetDefaultItem() == FinishedButton)
+        frame->SetDefaultItem(FormerDefault);
+}
+
+void MneAddPanel::OnAddAnotherCard(wxCommandEvent&)
+{
+    TransferDataFromWindow();
+    const int index = CardIndex;
+    // Appended, then exchanged up into place: inserting would copy every later card.
+    Cards.emplace_back();
+    for (int i = static_cast<int>(Cards.size()) - 1; i > index + 1; --i)
+        SwapCards(Cards[i], Cards[i - 1]);
+    Modified = true;
+    if (MainFrame)
+        MainFrame->UpdateTitle();
+    SetCard(index + 1, true);
+}
+
+void MneAddPanel::OnFinished(wxCommandEvent&)
+{
+    TransferDataFromWindow();
+    if (MainFrame)
+        MainFrame->ShowPanel(pnCardList);
+}
+
+void MneAddPanel::OnPreviousCard(wxCommandEvent&)
+{
+    const int index = CardIndex;
+    TransferDataFromWindow();
+    SetCard(index - 1, false);
+}
+
+void MneAddPanel::OnNextCard(wxCommandEvent&)
+{
+    const int index = CardIndex;
+    TransferDataFromWindow();
+    SetCard(index + 1, false);
+}
+
+void MneAddPanel::OnPreview(wxCommandEvent&)
+{
+    TransferDataFromWindow();
+    SetPreview(!Previewing);
+}
+
+void MneAddPanel::OnChoosePicture(wxCommandEvent& event)
+{
+    ChooseFile(event.GetId() == ID_QUESTION_PICTURE ? QuestionPictureButton : AnswerPictureButton,
+               PicturePlaceholder(), _("Choose Picture"), _("Image Files ") + GetImageWildcard());
+}
+
+void MneAddPanel::OnChooseSound(wxCommandEvent& event)
+{
+    ChooseFile(event.GetId() == ID_QUESTION_SOUND ? QuestionSoundButton : AnswerSoundButton,
+               SoundPlaceholder(), _("Choose Sound"), _("Sound Files (*.wav)|*.wav"));
+}
+
+void MneAddPanel::ChooseFile(wxButton* button, const wxString& placeholder, const wxString& message,
+                             const wxString& filter)
+{
+    if (button->GetLabelText() != placeholder)
+    {
+        button->SetLabelText(placeholder);
+        return;
+    }
+    wxFileDialog dialog(this, message, Options.DataDirectory, wxEmptyString, filter, wxFD_OPEN);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const wxFileName chosen(dialog.GetPath());
+    Options.DataDirectory = chosen.GetPath(wxPATH_GET_VOLUME);
+    SaveOptions();
+    button->SetLabelText(chosen.GetFullPath());
 }
