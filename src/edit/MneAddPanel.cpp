@@ -169,7 +169,9 @@ void MneAddPanel::SetCard(int index, bool isNew)
     CardIndex = index;
     TransferDataToWindow();
     QuestionText->SetFocus();
-    Preview->DisplayedCard = &Cards[index];
+    // A position outside the deck (no caller passes one) leaves the preview empty.
+    const bool valid = index >= 0 && index < static_cast<int>(Cards.size());
+    Preview->DisplayedCard = valid ? &Cards[index] : nullptr;
     Preview->AnswerShown = true;
     Preview->Swapped = false;
     if (isNew)
