@@ -2,6 +2,7 @@
 # Sets up a Debian 12 machine for Mnemora, builds it, and runs the program or the tests.
 #   tools/dev.sh run    install what is missing, build, start on the sample deck
 #   tools/dev.sh test   install what is missing, build, run every test (also the sanitizer build)
+#   tools/dev.sh deb    install what is missing, build for /usr and make build-deb/mnemora_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -48,8 +49,14 @@ test)
     build "$ROOT/build-asan" -DMNEMORA_SANITIZE=ON -DMNEMORA_BENCH=OFF
     (cd "$ROOT/build-asan" && ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure)
     ;;
+deb)
+    install_packages
+    build "$ROOT/build-deb" -DCMAKE_INSTALL_PREFIX=/usr -DMNEMORA_TESTS=OFF -DMNEMORA_BENCH=OFF
+    (cd "$ROOT/build-deb" && rm -f mnemora_*.deb && cpack -G DEB)
+    ls "$ROOT"/build-deb/mnemora_*.deb
+    ;;
 *)
-    echo "usage: tools/dev.sh run|test" >&2
+    echo "usage: tools/dev.sh run|test|deb" >&2
     exit 2
     ;;
 esac
