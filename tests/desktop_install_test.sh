@@ -6,8 +6,9 @@
 set -uo pipefail
 build=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
+# -noreset: the display stays usable between one program ending and the next starting.
 if [ -z "${MNEMORA_UNDER_XVFB:-}" ]; then
-    exec env MNEMORA_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+    exec env MNEMORA_UNDER_XVFB=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$@"
 fi
 
 tmp=$(mktemp -d)

@@ -6,8 +6,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
 BUILD=$(cd "${1:-build}" && pwd)
+# -noreset: the display stays usable between one program ending and the next starting.
 if [ -z "${MNEMORA_SCREENSHOT_DISPLAY:-}" ]; then
-    exec env MNEMORA_SCREENSHOT_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$BUILD"
+    exec env MNEMORA_SCREENSHOT_DISPLAY=1 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$0" "$BUILD"
 fi
 
 PROGRAM=$BUILD/src/mnemora
