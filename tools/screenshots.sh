@@ -24,7 +24,10 @@ export LC_ALL=C.UTF-8 XDG_CONFIG_HOME=$WORK/config
 unset LANGUAGE
 
 # A window of the running program whose title matches $1, waited for; prints its id.
-window() { timeout 20 xdotool search --all --sync --onlyvisible --pid "$PID" --name "$1" | head -n 1; }
+window() {
+    timeout 20 xdotool search --all --sync --onlyvisible --pid "$PID" --name "$1" | head -n 1 \
+        || { echo "screenshots: no window titled $1 appeared" >&2; exit 1; }
+}
 # Lets the program finish drawing after a key: its windows have no other sign of being done.
 settle() { sleep "${1:-0.6}"; }
 keys() { xdotool key --clearmodifiers "$@"; settle; }
@@ -34,11 +37,12 @@ shoot() { # window id, file name
     convert "$WORK/shot.png" -strip "$OUT/$2.png"
     echo "docs/screenshots/$2.png"
 }
-# Starts the program on the deck in a study mode (0 learn, 2 quiz); prints the main window.
+# Starts the program on the deck in a study mode (0 learn, 2 quiz), silent and with the timer,
+# in English from the C locale; MAIN is its main window, placed at the screen's corner.
 start() {
     stop_program
     rm -rf "$XDG_CONFIG_HOME" && mkdir -p "$XDG_CONFIG_HOME"
-    printf 'StudyMode=%s\nPlaySounds=0\nShowTimer=1\nLanguage=%s\n' "$1" 56 >"$XDG_CONFIG_HOME/Mnemora.conf"
+    printf 'StudyMode=%s\nPlaySounds=0\nShowTimer=1\n' "$1" >"$XDG_CONFIG_HOME/Mnemora.conf"
     (cd "$WORK" && exec "$PROGRAM" "$WORK/deck/capitals.mnd") &
     PID=$!
     MAIN=$(window '^capitals\.mnd\*? - Mnemora$')
@@ -84,3 +88,12 @@ start 0
 # The card editor on the second card: select it in the list and open it.
 keys Down Return
 shoot "$MAIN" card-editor
+stop_program
+
+# A step whose key did not arrive leaves the window as it was: say so.
+previous=
+for png in card-list learn study-question study-answer card-editor; do
+    sum=$(md5sum <"$OUT/$png.png")
+    [ "$sum" != "$previous" ] || echo "screenshots: $png.png looks like the one before it" >&2
+    previous=$sum
+done
