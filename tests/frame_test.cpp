@@ -398,6 +398,13 @@ TEST_F(FrameTest, MergeKeepsTheNameAndTheRecentList)
     EXPECT_FALSE(Modified);
     EXPECT_EQ(Options.DataDirectory, Dir);
 
+    // A file that cannot be read adds nothing and leaves the deck unchanged.
+    const wxString binary = WriteFile(other + "/binary.mnd", std::string("ab\ncd\0ef", 8));
+    wxTEST_DIALOG(Menu(cmMerge), ExpectFileDialog(binary));
+    EXPECT_EQ(Cards.size(), 5u);
+    EXPECT_FALSE(Modified);
+    EXPECT_EQ(Frame->GetTitle(), "base.mnd - Mnemora");
+
     wxTEST_DIALOG(Menu(cmMerge), ExpectFileDialog(extra));
     ASSERT_EQ(Cards.size(), 8u);
     EXPECT_EQ(Cards[5].Question, "X1");
