@@ -242,6 +242,16 @@ TEST(Program, CreatesItsConfigurationFolderOnANewAccount)
     EXPECT_NE(ReadFile(config + "/Mnemora.conf").find("fresh.mnd"), std::string::npos);
 }
 
+TEST(Program, StartsWhateverTheSettingsHold)
+{
+    const wxString home = MakeTempDir();
+    const wxString deck = WriteFile(home + "/settings.mnd", DeckXml(2));
+    WriteFile(home + "/Mnemora.conf", "PrintPageLayoutCount=2000000000\nCardIncrement=3000000000\n"
+                                      "MinScore=-1\nPrintCardLeftMargin=nan\nStudyMode=77\n"
+                                      "CardFont=99999, 1, 2, 3\nLanguage=-5\n");
+    EXPECT_TRUE(RunProgramUntilShown(home, deck)) << "no lone window titled settings.mnd - Mnemora";
+}
+
 namespace
 {
 class ErrorText : public wxLog
