@@ -2,6 +2,9 @@
 #include "FrameFixture.h"
 
 #include <wx/filename.h>
+#include <wx/log.h>
+
+#include <unistd.h>
 
 #include "edit/MneAddPanel.h"
 #include "edit/MneEditPanel.h"
@@ -383,6 +386,21 @@ TEST_F(FrameTest, DeletedRecentFileKeepsTheDeck)
     EXPECT_EQ(FileName.GetFullPath(), current);
     ASSERT_EQ(RecentFiles().size(), 2u);
     EXPECT_EQ(RecentFiles()[1], gone);
+}
+
+TEST_F(FrameTest, AFailedSaveKeepsTheDeckMarkedAsChanged)
+{
+    const wxString loop = Dir + "/loop.mnd";
+    ASSERT_EQ(symlink("loop.mnd", loop.fn_str()), 0);
+    FileName = wxFileName(loop);
+    AddCard("Q1");
+    Modified = true;
+    Frame->UpdateTitle();
+    wxLogNull quiet;
+    Menu(cmSave);
+    EXPECT_TRUE(Modified);
+    EXPECT_EQ(Frame->GetTitle(), "loop.mnd* - Mnemora");
+    EXPECT_TRUE(RecentFiles().empty());
 }
 
 TEST_F(FrameTest, MergeKeepsTheNameAndTheRecentList)
