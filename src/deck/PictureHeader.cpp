@@ -49,6 +49,12 @@ wxSize JpegSize(wxFFile& file)
                 return wxDefaultSize;
             continue;
         }
+        if ((type >= 0xD0 && type <= 0xD7) || type == 0x01) // markers without a length
+        {
+            if (!file.Seek(-2, wxFromCurrent))
+                return wxDefaultSize;
+            continue;
+        }
         const uint32_t length = Big(marker + 2, 2);
         const bool frame =
             type >= 0xC0 && type <= 0xCF && type != 0xC4 && type != 0xC8 && type != 0xCC;
