@@ -12,9 +12,9 @@
 #include <string>
 
 #include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include "ChildProcess.h"
 #include "deck/DeckFile.h"
 #include "deck/PictureHeader.h"
 #include "deck/mnemora.h"
@@ -62,35 +62,20 @@ protected:
     static std::string InChildWithMemoryLimit(size_t extra,
                                               const std::function<std::string()>& body)
     {
-        int ends[2];
-        EXPECT_EQ(pipe(ends), 0);
-        const pid_t child = fork();
-        if (child == 0)
-        {
-            close(ends[0]);
-            std::ifstream status("/proc/self/status");
-            std::string line;
-            size_t used = 0;
-            while (std::getline(status, line))
-                if (line.rfind("VmSize:", 0) == 0)
-                    used = std::stoul(line.substr(7)) * 1024;
-            const rlimit limit = {used + extra, used + extra};
-            if (used == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
-                _exit(2);
-            const std::string result = body();
-            (void)!write(ends[1], result.data(), result.size());
-            _exit(0);
-        }
-        close(ends[1]);
-        std::string result;
-        char chunk[512];
-        ssize_t got;
-        while ((got = read(ends[0], chunk, sizeof chunk)) > 0)
-            result.append(chunk, size_t(got));
-        close(ends[0]);
-        int status = 0;
-        waitpid(child, &status, 0);
-        return WIFEXITED(status) && WEXITSTATUS(status) == 0 ? result : "crashed";
+        return InChild(
+            [&]() -> std::string
+            {
+                std::ifstream status("/proc/self/status");
+                std::string line;
+                size_t used = 0;
+                while (std::getline(status, line))
+                    if (line.rfind("VmSize:", 0) == 0)
+                        used = std::stoul(line.substr(7)) * 1024;
+                const rlimit limit = {used + extra, used + extra};
+                if (used == 0 || setrlimit(RLIMIT_AS, &limit) != 0)
+                    return "";
+                return body();
+            });
     }
 
     /// In the child: one card in the deck, then `path` loaded; what happened, as text.

@@ -12,9 +12,9 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include "ChildProcess.h"
 #include "deck/DeckFile.h"
 #include "deck/mnemora.h"
 
@@ -87,34 +87,17 @@ protected:
     /// "saved" or "kept*", then the error message.
     std::string SaveAsUser(const std::string& path)
     {
-        int pipeEnds[2];
-        EXPECT_EQ(pipe(pipeEnds), 0);
-        const pid_t child = fork();
-        if (child == 0)
-        {
-            close(pipeEnds[0]);
-            if (geteuid() == 0 && (setgid(Nobody) != 0 || setuid(Nobody) != 0))
-                _exit(2);
-            FileName = wxFileName(path);
-            Modified = true;
-            const bool saved = SaveDeck();
-            const std::string result = std::string(saved ? "saved" : "kept") +
-                                       (Modified ? "*" : "") + " " +
-                                       std::string(Log.Text.utf8_str());
-            (void)!write(pipeEnds[1], result.data(), result.size());
-            _exit(0);
-        }
-        close(pipeEnds[1]);
-        std::string result;
-        char chunk[512];
-        ssize_t got;
-        while ((got = read(pipeEnds[0], chunk, sizeof chunk)) > 0)
-            result.append(chunk, size_t(got));
-        close(pipeEnds[0]);
-        int status = 0;
-        waitpid(child, &status, 0);
-        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-        return result;
+        return InChild(
+            [&]() -> std::string
+            {
+                if (geteuid() == 0 && (setgid(Nobody) != 0 || setuid(Nobody) != 0))
+                    return "";
+                FileName = wxFileName(path);
+                Modified = true;
+                const bool saved = SaveDeck();
+                return std::string(saved ? "saved" : "kept") + (Modified ? "*" : "") + " " +
+                       std::string(Log.Text.utf8_str());
+            });
     }
 
     /// How many entries the folder holds, hidden ones too.
