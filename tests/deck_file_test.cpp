@@ -318,16 +318,24 @@ TEST_F(DeckFile, TheFirstLineDecidesTheFormat)
     EXPECT_EQ(Cards.size(), 2u);
     EXPECT_TRUE(Messages.empty());
 
-    // Upper-case "UTF-8" is not the program's own line: the file reads as a version-1 deck.
+    // An XML declaration however spelt goes to the XML reader, never to the older formats.
     Cards.clear();
-    EXPECT_EQ(Load("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mnemoras Version=\"1\">\n"
-                   "<Card Question=\"a\" Answer=\"b\" History=\"\"/>\n</Mnemoras>\n"),
-              LoadResult::LegacyLoaded);
-    ASSERT_EQ(Cards.size(), 2u);
-    EXPECT_EQ(Cards[0].Question, "<Mnemoras Version=\"1\">");
-    EXPECT_EQ(Cards[0].Answer, "<Card Question=\"a\" Answer=\"b\" History=\"\"/>");
-    EXPECT_EQ(Cards[1].Question, "</Mnemoras>");
-    EXPECT_EQ(Cards[1].Answer, "");
+    for (const char* declaration :
+         {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>", "<?xml version='1.0' encoding='utf-8'?>",
+          "<?xml version=\"1.0\" encoding=\"utf-8\" standalone=\"yes\"?>",
+          "\xEF\xBB\xBF<?xml\tversion=\"1.0\"?>"})
+        EXPECT_EQ(Load(declaration + std::string("\n") + body), LoadResult::Loaded) << declaration;
+    EXPECT_EQ(Cards.size(), 4u);
+    EXPECT_EQ(Load("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Mnemoras Version=\"1\">\n"),
+              LoadResult::Unreadable);
+    EXPECT_EQ(Cards.size(), 4u);
+    EXPECT_TRUE(Messages.empty());
+
+    // Any other first line is an older deck's.
+    Cards.clear();
+    EXPECT_EQ(Load("<?xml-stylesheet?>\n<Card/>\n"), LoadResult::LegacyLoaded);
+    ASSERT_EQ(Cards.size(), 1u);
+    EXPECT_EQ(Cards[0].Question, "<Card/>");
     EXPECT_EQ(Messages, std::vector<wxString>{OlderNotice});
 }
 

@@ -225,10 +225,13 @@ TEST_F(FrameTest, ResetScoresAsksFirst)
     EXPECT_EQ(Cards[0].History, "YYN");
     EXPECT_EQ(Cards[1].History, "N");
 
+    EXPECT_FALSE(Modified);
+
     wxTEST_DIALOG(Menu(cmResetScores), ExpectMessage(wxID_YES));
     EXPECT_EQ(Cards[0].History, "");
     EXPECT_EQ(Cards[1].History, "");
-    EXPECT_FALSE(Modified);
+    EXPECT_TRUE(Modified) << "the deck now differs from its file";
+    EXPECT_TRUE(Frame->GetTitle().Contains("* - Mnemora")) << Frame->GetTitle();
 }
 
 TEST_F(FrameTest, CheckItemsStoreTheirOptions)

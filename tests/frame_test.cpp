@@ -2,6 +2,9 @@
 #include "FrameFixture.h"
 
 #include <wx/filename.h>
+#include <wx/log.h>
+
+#include <unistd.h>
 
 #include "edit/MneAddPanel.h"
 #include "edit/MneEditPanel.h"
@@ -385,6 +388,21 @@ TEST_F(FrameTest, DeletedRecentFileKeepsTheDeck)
     EXPECT_EQ(RecentFiles()[1], gone);
 }
 
+TEST_F(FrameTest, AFailedSaveKeepsTheDeckMarkedAsChanged)
+{
+    const wxString loop = Dir + "/loop.mnd";
+    ASSERT_EQ(symlink("loop.mnd", loop.fn_str()), 0);
+    FileName = wxFileName(loop);
+    AddCard("Q1");
+    Modified = true;
+    Frame->UpdateTitle();
+    wxLogNull quiet;
+    Menu(cmSave);
+    EXPECT_TRUE(Modified);
+    EXPECT_EQ(Frame->GetTitle(), "loop.mnd* - Mnemora");
+    EXPECT_TRUE(RecentFiles().empty());
+}
+
 TEST_F(FrameTest, MergeKeepsTheNameAndTheRecentList)
 {
     const wxString base = WriteFile(Dir + "/base.mnd", DeckXml(5));
@@ -397,6 +415,13 @@ TEST_F(FrameTest, MergeKeepsTheNameAndTheRecentList)
     EXPECT_EQ(Cards.size(), 5u);
     EXPECT_FALSE(Modified);
     EXPECT_EQ(Options.DataDirectory, Dir);
+
+    // A file that cannot be read adds nothing and leaves the deck unchanged.
+    const wxString binary = WriteFile(other + "/binary.mnd", std::string("ab\ncd\0ef", 8));
+    wxTEST_DIALOG(Menu(cmMerge), ExpectFileDialog(binary));
+    EXPECT_EQ(Cards.size(), 5u);
+    EXPECT_FALSE(Modified);
+    EXPECT_EQ(Frame->GetTitle(), "base.mnd - Mnemora");
 
     wxTEST_DIALOG(Menu(cmMerge), ExpectFileDialog(extra));
     ASSERT_EQ(Cards.size(), 8u);

@@ -5,6 +5,7 @@
 #include <wx/bitmap.h>
 #include <wx/button.h>
 #include <wx/config.h>
+#include <wx/dcclient.h>
 #include <wx/dcmemory.h>
 #include <wx/fontdlg.h>
 #include <wx/spinbutt.h>
@@ -13,12 +14,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "app/MneFrame.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "edit/MneEditPanel.h"
+#include "study/CardDraw.h"
 #include "study/MneActiveCardsPanel.h"
 #include "study/MneCardPanel.h"
 #include "study/MneLearnPanel.h"
@@ -315,15 +318,15 @@ TEST_F(LearnPanelTest, WeakestCardsFirstAndTheFirstAmongEqualScores)
 
 TEST_F(LearnPanelTest, AfterAddMoreCardsTheListEndsWithTheNewCardsOnBlue)
 {
-    MakeDeck(12);
-    for (int i = 0; i < 12; ++i)
-        Cards[size_t(i)].Question = wxString::Format("Question %d\nsecond line\nthird line", i);
+    // One-line rows, so that the three new ones leave room above them in any face; twenty
+    // cards in play overflow the list in any face, each row being at least 40 pixels high.
+    MakeDeck(30);
     Options.CardIncrement = 3;
-    Learn(6);
+    Learn(20);
     YieldFor(50);
     MneActiveCardsPanel* list = Panel->CardList;
     const int h = list->GetClientSize().y;
-    ASSERT_GT(list->TotalHeight, h) << "nine rows do not fit";
+    ASSERT_GT(list->TotalHeight, h) << "23 rows do not fit";
     EXPECT_EQ(list->ScrollOffset, list->TotalHeight - h);
     EXPECT_EQ(list->GetScrollThumb(wxVERTICAL), 150);
     EXPECT_EQ(list->GetScrollRange(wxVERTICAL), list->TotalHeight - h + 150);
@@ -344,7 +347,7 @@ TEST_F(LearnPanelTest, AfterAddMoreCardsTheListEndsWithTheNewCardsOnBlue)
         EXPECT_EQ(runs[n - 3], Blue);
         for (size_t i = 0; i + 3 < n; ++i)
             EXPECT_TRUE(runs[i] == GreyBlue || runs[i] == GreyWhite) << i;
-        // The cards in play alternate too, and the last of six (odd position) is light grey.
+        // The cards in play alternate too, and the last of twenty (odd position) is light grey.
         EXPECT_EQ(runs[n - 4], GreyWhite);
     }
 
@@ -493,15 +496,23 @@ TEST_F(LearnPanelTest, ANewCardFontMeasuresTheRowsAgain)
     Learn();
     YieldFor(50);
     MneActiveCardsPanel* list = Panel->CardList;
-    const int before = list->TotalHeight;
+    // Whatever the faces measure, a stale height must give way to the new face's rows.
+    list->TotalHeight = 1;
     const wxFont large(30, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false,
-                       "Nimbus Roman");
+                       "DejaVu Serif");
     wxCommandEvent menu(wxEVT_MENU, 10018);
     menu.SetEventObject(Frame);
     wxTEST_DIALOG(Frame->ProcessWindowEvent(menu), ChooseFont(large));
     YieldFor(200);
-    ASSERT_EQ(Options.CardFont.GetFaceName(), "Nimbus Roman");
-    EXPECT_NE(list->TotalHeight, before) << "the list draws in the new face at 10 points";
-    EXPECT_LE(list->ScrollOffset, list->TotalHeight - list->GetClientSize().y);
+    ASSERT_EQ(Options.CardFont.GetFaceName(), "DejaVu Serif");
+
+    wxClientDC dc(list);
+    dc.SetFont(wxFont(10, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false,
+                      "DejaVu Serif"));
+    int expected = 0;
+    for (Card* card : NewCards)
+        expected += DrawCardRow(dc, *card, 0, expected, list->GetClientSize().x, false, 40);
+    EXPECT_EQ(list->TotalHeight, expected) << "the list draws in the new face at 10 points";
+    EXPECT_LE(list->ScrollOffset, std::max(0, list->TotalHeight - list->GetClientSize().y));
     EXPECT_EQ(list->GetScrollRange(wxVERTICAL), list->TotalHeight - list->GetClientSize().y + 150);
 }

@@ -262,6 +262,7 @@ TEST(QuizReportFile, WritesANewUtf8TextFileAndFailsQuietly)
     EXPECT_TRUE(name.GetName().StartsWith("mne"));
     EXPECT_EQ(name.GetPath(), wxFileName(wxFileName::GetTempDir(), "").GetPath());
     EXPECT_EQ(ReadBytes(first), "Correct  \tZ\xC3\xBCrich / \xE2\x82\xAC\r\n");
+    EXPECT_FALSE(wxFileExists(name.GetPath() + "/" + name.GetName())) << "one file per report";
 
     wxString tmp;
     const bool hadTmp = wxGetEnv("TMPDIR", &tmp);

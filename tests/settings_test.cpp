@@ -128,6 +128,51 @@ TEST_F(Settings, LayoutListAndSelectionRecoverFromBadValues)
     EXPECT_GT(Options.PageLayouts[2].NumColumns, 0);
 }
 
+TEST_F(Settings, EveryNumberStaysWithinWhatTheProgramCanUse)
+{
+    // A count far beyond the stored layouts reads only those that are there.
+    config->Write("PrintPageLayoutCount", "2000000000");
+    config->Write("PrintPageLayout0\\Name", "Only");
+    config->Write("PrintPageLayout0\\Width", "nan");
+    config->Write("PrintPageLayout0\\Height", "-inf");
+    config->Write("PrintPageLayout0\\LeftMargin", "-3");
+    config->Write("PrintPageLayout0\\TopMargin", "1e300");
+    config->Write("PrintPageLayout0\\NumColumns", "-7");
+    config->Write("PrintPageLayout0\\NumRows", "3000000000");
+    config->Write("PrintPageLayout", "-4294967295");
+    config->Write("CardIncrement", "3000000000");
+    config->Write("MinAnswerCount", "-5");
+    config->Write("MinScore", "250");
+    config->Write("PrintCardLeftMargin", "inf");
+    config->Write("PrintCardTopMargin", "-0.5");
+    config->Write("PrintCardRightMargin", "99999999999999999999");
+    LoadOptions();
+    ASSERT_EQ(Options.PageLayouts.size(), 1u);
+    const PageLayout& layout = Options.PageLayouts[0];
+    EXPECT_EQ(layout.Name, "Only");
+    EXPECT_DOUBLE_EQ(layout.Width, 8.5) << "not a number: the default";
+    EXPECT_DOUBLE_EQ(layout.Height, 11);
+    EXPECT_DOUBLE_EQ(layout.LeftMargin, 0);
+    EXPECT_DOUBLE_EQ(layout.TopMargin, 100);
+    EXPECT_EQ(layout.NumColumns, 1);
+    EXPECT_EQ(layout.NumRows, 100);
+    EXPECT_EQ(Options.PrintPageLayout, 0);
+    EXPECT_EQ(Options.CardIncrement, 1000000);
+    EXPECT_EQ(Options.MinAnswerCount, 0);
+    EXPECT_EQ(Options.MinScore, 100);
+    EXPECT_DOUBLE_EQ(Options.PrintCardLeftMargin, 0.2);
+    EXPECT_DOUBLE_EQ(Options.PrintCardTopMargin, 0);
+    EXPECT_DOUBLE_EQ(Options.PrintCardRightMargin, 100);
+
+    config->Write("CardIncrement", "99999999999999999999999");
+    config->Write("MinScore", "-99999999999999999999999");
+    config->Write("MinAnswerCount", "lots");
+    LoadOptions();
+    EXPECT_EQ(Options.CardIncrement, 1000000);
+    EXPECT_EQ(Options.MinScore, 0);
+    EXPECT_EQ(Options.MinAnswerCount, 2);
+}
+
 TEST_F(Settings, StudyModeOutOfRangeLoadsAsLearn)
 {
     for (long bad : {-1L, 3L, 99L})

@@ -6,6 +6,7 @@
 #include <wx/utils.h>
 
 #include <clocale>
+#include <new>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -239,4 +240,54 @@ TEST(Program, CreatesItsConfigurationFolderOnANewAccount)
     const wxString config = home + "/not/yet/there";
     EXPECT_TRUE(RunProgramUntilShown(config, deck)) << "an error box or no window at start-up";
     EXPECT_NE(ReadFile(config + "/Mnemora.conf").find("fresh.mnd"), std::string::npos);
+}
+
+TEST(Program, StartsWhateverTheSettingsHold)
+{
+    const wxString home = MakeTempDir();
+    const wxString deck = WriteFile(home + "/settings.mnd", DeckXml(2));
+    WriteFile(home + "/Mnemora.conf", "PrintPageLayoutCount=2000000000\nCardIncrement=3000000000\n"
+                                      "MinScore=-1\nPrintCardLeftMargin=nan\nStudyMode=77\n"
+                                      "CardFont=99999, 1, 2, 3\nLanguage=-5\n");
+    EXPECT_TRUE(RunProgramUntilShown(home, deck)) << "no lone window titled settings.mnd - Mnemora";
+}
+
+namespace
+{
+class ErrorText : public wxLog
+{
+public:
+    wxString Text;
+
+protected:
+    void DoLogRecord(wxLogLevel, const wxString& message, const wxLogRecordInfo&) override
+    {
+        Text += message + "\n";
+    }
+};
+} // namespace
+
+TEST(Program, AnExceptionThatEscapesACommandIsReportedNotFatal)
+{
+    ErrorText log;
+    wxLog* previous = wxLog::SetActiveTarget(&log);
+    try
+    {
+        throw std::bad_alloc();
+    }
+    catch (...)
+    {
+        mneApp::ReportCurrentException();
+    }
+    try
+    {
+        throw 42;
+    }
+    catch (...)
+    {
+        mneApp::ReportCurrentException();
+    }
+    wxLog::SetActiveTarget(previous);
+    EXPECT_TRUE(log.Text.Contains("There is not enough memory to finish the command.")) << log.Text;
+    EXPECT_TRUE(log.Text.Contains("The command failed.")) << log.Text;
 }

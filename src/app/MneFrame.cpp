@@ -376,10 +376,13 @@ void MneFrame::OnMerge(wxCommandEvent&)
     const wxFileName current = FileName;
     FileName = wxFileName(path);
     ActiveCards.clear();
+    const size_t before = Cards.size();
     LoadDeck();
     EditPanel->RefreshList();
     FileName = current;
-    Modified = true;
+    // A file that added no cards leaves the deck as it was.
+    if (Cards.size() != before)
+        Modified = true;
     UpdateTitle();
 }
 

@@ -64,6 +64,9 @@ void MneFrame::OnResetScores(wxCommandEvent&)
         return;
     for (Card& card : Cards)
         card.History.clear();
+    if (!Cards.empty())
+        Modified = true;
+    UpdateTitle();
     EditPanel->RefreshList();
 }
 

@@ -5,12 +5,21 @@
 #include <wx/filefn.h>
 #include <wx/tokenzr.h>
 
+#include <cmath>
 #include <deque>
 
 MneOptions Options;
 
 namespace
 {
+// What the program can use of each number in the store.
+constexpr int MaxCardIncrement = 1000000;
+constexpr int MaxAnswerCount = 1000000;
+constexpr int MaxPageLayouts = 1000;
+constexpr int MaxCells = 100;
+constexpr double MinPaperInches = 1;
+constexpr double MaxInches = 100;
+
 // The numbers a font is stored with. The toolkit rewrites some of them (GTK derives the family
 // from the face, reports numeric weights and a UTF-8 encoding), so the numbers a font was read
 // with are remembered and written back unchanged.
@@ -98,6 +107,45 @@ wxString LayoutKey(size_t index, const char* field)
     return wxString::Format("PrintPageLayout%d\\", static_cast<int>(index)) + field;
 }
 
+// True when the store holds any key of layout `index`.
+bool IsLayoutStored(wxConfigBase* config, size_t index)
+{
+    for (const char* field :
+         {"Name", "Width", "Height", "LeftMargin", "RightMargin", "TopMargin", "BottomMargin",
+          "HorizontalSpacing", "VerticalSpacing", "NumColumns", "NumRows"})
+        if (config->HasEntry(LayoutKey(index, field)))
+            return true;
+    return false;
+}
+
+// An integer setting within [low, high]: a number outside is moved to the nearer end, and text
+// that is no number at all gives the default.
+int ReadInteger(wxConfigBase* config, const wxString& key, int fallback, int low, int high)
+{
+    wxString text;
+    wxLongLong_t value = 0;
+    if (!config->Read(key, &text) || !text.Trim().Trim(false).ToLongLong(&value))
+    {
+        // Beyond the range of any integer type, only the sign still says which end is meant.
+        if (!text.empty() && text.find_first_not_of("+-0123456789") == wxString::npos &&
+            text.length() > 1)
+            return text[0] == '-' ? low : high;
+        return fallback;
+    }
+    return value < low ? low : value > high ? high : static_cast<int>(value);
+}
+
+// A length or size in inches within [low, high]; not a number, or not a finite one, gives the
+// default.
+double ReadLength(wxConfigBase* config, const wxString& key, double fallback, double low,
+                  double high)
+{
+    double value = fallback;
+    if (!config->Read(key, &value, fallback) || !std::isfinite(value))
+        return fallback;
+    return value < low ? low : value > high ? high : value;
+}
+
 PageLayout BuiltInLayout(const wxString& name, double width, double height, double spacing,
                          int columns, int rows)
 {
@@ -137,13 +185,12 @@ void LoadOptions()
     ReadFont(config, "CardFont", Options.CardFont);
     ReadColour(config, "CardFontColor", Options.CardFontColor, *wxBLACK);
     ReadColour(config, "CardBackground", Options.CardBackground, *wxWHITE);
-    config->Read("CardIncrement", &Options.CardIncrement, 3);
-    config->Read("MinAnswerCount", &Options.MinAnswerCount, 2);
-    config->Read("MinScore", &Options.MinScore, 80);
+    Options.CardIncrement = ReadInteger(config, "CardIncrement", 3, 1, MaxCardIncrement);
+    Options.MinAnswerCount = ReadInteger(config, "MinAnswerCount", 2, 0, MaxAnswerCount);
+    Options.MinScore = ReadInteger(config, "MinScore", 80, 0, 100);
     config->Read("DataDirectory", &Options.DataDirectory, wxGetCwd());
-    config->Read("PrintPageLayout", &Options.PrintPageLayout, 0);
-    long count = 0;
-    config->Read("PrintPageLayoutCount", &count, 0L);
+    Options.PrintPageLayout = ReadInteger(config, "PrintPageLayout", 0, 0, MaxPageLayouts);
+    const int count = ReadInteger(config, "PrintPageLayoutCount", 0, 0, MaxPageLayouts);
 
     // Fields missing from a stored layout take the values of the first built-in one, so that a
     // damaged entry still describes a printable page.
@@ -151,22 +198,25 @@ void LoadOptions()
     AddDefaultPageLayouts();
     const PageLayout fallback = Options.PageLayouts.front();
     Options.PageLayouts.clear();
-    for (long i = 0; i < count; ++i)
+    // The count may claim more layouts than are stored: the first one missing ends the list.
+    for (int i = 0; i < count && IsLayoutStored(config, size_t(i)); ++i)
     {
         PageLayout layout;
-        config->Read(LayoutKey(i, "Name"), &layout.Name, wxString());
-        config->Read(LayoutKey(i, "Width"), &layout.Width, fallback.Width);
-        config->Read(LayoutKey(i, "Height"), &layout.Height, fallback.Height);
-        config->Read(LayoutKey(i, "LeftMargin"), &layout.LeftMargin, fallback.LeftMargin);
-        config->Read(LayoutKey(i, "RightMargin"), &layout.RightMargin, fallback.RightMargin);
-        config->Read(LayoutKey(i, "TopMargin"), &layout.TopMargin, fallback.TopMargin);
-        config->Read(LayoutKey(i, "BottomMargin"), &layout.BottomMargin, fallback.BottomMargin);
-        config->Read(LayoutKey(i, "HorizontalSpacing"), &layout.HorizontalSpacing,
-                     fallback.HorizontalSpacing);
-        config->Read(LayoutKey(i, "VerticalSpacing"), &layout.VerticalSpacing,
-                     fallback.VerticalSpacing);
-        config->Read(LayoutKey(i, "NumColumns"), &layout.NumColumns, fallback.NumColumns);
-        config->Read(LayoutKey(i, "NumRows"), &layout.NumRows, fallback.NumRows);
+        const auto length = [&](const char* field, double value, double low)
+        { return ReadLength(config, LayoutKey(size_t(i), field), value, low, MaxInches); };
+        config->Read(LayoutKey(size_t(i), "Name"), &layout.Name, wxString());
+        layout.Width = length("Width", fallback.Width, MinPaperInches);
+        layout.Height = length("Height", fallback.Height, MinPaperInches);
+        layout.LeftMargin = length("LeftMargin", fallback.LeftMargin, 0);
+        layout.RightMargin = length("RightMargin", fallback.RightMargin, 0);
+        layout.TopMargin = length("TopMargin", fallback.TopMargin, 0);
+        layout.BottomMargin = length("BottomMargin", fallback.BottomMargin, 0);
+        layout.HorizontalSpacing = length("HorizontalSpacing", fallback.HorizontalSpacing, 0);
+        layout.VerticalSpacing = length("VerticalSpacing", fallback.VerticalSpacing, 0);
+        layout.NumColumns = ReadInteger(config, LayoutKey(size_t(i), "NumColumns"),
+                                        fallback.NumColumns, 1, MaxCells);
+        layout.NumRows =
+            ReadInteger(config, LayoutKey(size_t(i), "NumRows"), fallback.NumRows, 1, MaxCells);
         Options.PageLayouts.push_back(layout);
     }
     if (Options.PageLayouts.empty())
@@ -177,10 +227,10 @@ void LoadOptions()
 
     ReadFont(config, "PrintCardFont", Options.PrintCardFont);
     ReadColour(config, "PrintCardFontColor", Options.PrintCardFontColor, *wxBLACK);
-    config->Read("PrintCardLeftMargin", &Options.PrintCardLeftMargin, 0.2);
-    config->Read("PrintCardRightMargin", &Options.PrintCardRightMargin, 0.2);
-    config->Read("PrintCardTopMargin", &Options.PrintCardTopMargin, 0.2);
-    config->Read("PrintCardBottomMargin", &Options.PrintCardBottomMargin, 0.2);
+    Options.PrintCardLeftMargin = ReadLength(config, "PrintCardLeftMargin", 0.2, 0, MaxInches);
+    Options.PrintCardRightMargin = ReadLength(config, "PrintCardRightMargin", 0.2, 0, MaxInches);
+    Options.PrintCardTopMargin = ReadLength(config, "PrintCardTopMargin", 0.2, 0, MaxInches);
+    Options.PrintCardBottomMargin = ReadLength(config, "PrintCardBottomMargin", 0.2, 0, MaxInches);
 }
 
 void SaveOptions()
@@ -204,7 +254,7 @@ void SaveOptions()
     for (size_t i = 0; i < Options.PageLayouts.size(); ++i)
     {
         const PageLayout& layout = Options.PageLayouts[i];
-        config->Write(LayoutKey(i, "Name"), layout.Name);
+        config->Write(LayoutKey(size_t(i), "Name"), layout.Name);
         config->Write(LayoutKey(i, "Width"), layout.Width);
         config->Write(LayoutKey(i, "Height"), layout.Height);
         config->Write(LayoutKey(i, "LeftMargin"), layout.LeftMargin);
@@ -213,8 +263,8 @@ void SaveOptions()
         config->Write(LayoutKey(i, "BottomMargin"), layout.BottomMargin);
         config->Write(LayoutKey(i, "HorizontalSpacing"), layout.HorizontalSpacing);
         config->Write(LayoutKey(i, "VerticalSpacing"), layout.VerticalSpacing);
-        config->Write(LayoutKey(i, "NumColumns"), static_cast<long>(layout.NumColumns));
-        config->Write(LayoutKey(i, "NumRows"), static_cast<long>(layout.NumRows));
+        config->Write(LayoutKey(size_t(i), "NumColumns"), static_cast<long>(layout.NumColumns));
+        config->Write(LayoutKey(size_t(i), "NumRows"), static_cast<long>(layout.NumRows));
     }
     config->Write("PrintCardFont", FontToString(Options.PrintCardFont));
     config->Write("PrintCardFontColor", ColourToString(Options.PrintCardFontColor));

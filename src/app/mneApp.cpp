@@ -15,6 +15,9 @@
 #include <wx/stdpaths.h>
 #include <wx/translation.h>
 
+#include <exception>
+#include <new>
+
 #include "app/MneFrame.h"
 #include "deck/DeckFile.h"
 
@@ -35,6 +38,32 @@ int mneApp::OnExit()
 {
     DestroyServices();
     return 0;
+}
+
+bool mneApp::OnExceptionInMainLoop()
+{
+    ReportCurrentException();
+    return true;
+}
+
+void mneApp::ReportCurrentException()
+{
+    try
+    {
+        throw;
+    }
+    catch (const std::bad_alloc&)
+    {
+        wxLogError(_("There is not enough memory to finish the command."));
+    }
+    catch (const std::exception& error)
+    {
+        wxLogError(_("The command failed: %s"), wxString::FromUTF8(error.what()));
+    }
+    catch (...)
+    {
+        wxLogError(_("The command failed."));
+    }
 }
 
 void mneApp::CreateServices()

@@ -14,6 +14,12 @@ class mneApp : public wxApp
 public:
     bool OnInit() override;
     int OnExit() override;
+    /// Reports an exception that escaped a command and keeps the program running, so that no
+    /// failed command can take unsaved changes with it.
+    bool OnExceptionInMainLoop() override;
+
+    /// Logs the exception being handled as an error; call it only inside a catch block.
+    static void ReportCurrentException();
 
     /// Creates the configuration store (unless one is set already), the MIME types manager, the
     /// recent-files list and the image decoders.

@@ -1,8 +1,7 @@
 // Whole-file replacement through a temporary file and a rename.
 #include "deck/AtomicFile.h"
 
-#include <wx/filefn.h>
-#include <wx/filename.h>
+#include <wx/intl.h>
 #include <wx/log.h>
 
 #include <cerrno>
@@ -16,35 +15,51 @@
 
 namespace
 {
-// The file a save really replaces: the target of a symbolic link, so the link survives.
-wxString ResolveLink(const wxString& path)
+constexpr int MaxLinks = 40; // as the kernel follows them before it gives up with ELOOP
+
+std::string FolderOf(const std::string& path)
 {
-    struct stat info;
-    if (lstat(path.fn_str(), &info) != 0 || !S_ISLNK(info.st_mode))
-        return path;
-    char* real = realpath(path.fn_str(), nullptr);
-    if (real == nullptr)
-        return path;
-    const wxString resolved(real, *wxConvFileName);
-    std::free(real);
-    return resolved;
+    const size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Permissions for the new file: the old file's, or what a newly created file would get.
-mode_t TargetMode(const wxString& path)
+// Follows symbolic links to the file a save really replaces, which need not exist yet.
+// Returns 0 or the error that stops it (ELOOP for a loop).
+int ResolveLinks(std::string& path)
 {
-    struct stat info;
-    if (stat(path.fn_str(), &info) == 0)
-        return info.st_mode & 07777;
-    const mode_t mask = umask(0);
-    umask(mask);
-    return 0666 & ~mask;
+    for (int hop = 0; hop <= MaxLinks; ++hop)
+    {
+        struct stat info;
+        if (lstat(path.c_str(), &info) != 0)
+            return errno == ENOENT ? 0 : errno;
+        if (!S_ISLNK(info.st_mode))
+            return 0;
+        std::string link(size_t(info.st_size > 0 ? info.st_size : PATH_MAX) + 1, '\0');
+        const ssize_t length = readlink(path.c_str(), &link[0], link.size());
+        if (length < 0)
+            return errno;
+        link.resize(size_t(length));
+        path = link[0] == '/' ? link : FolderOf(path) + "/" + link;
+    }
+    return ELOOP;
 }
 
-void SyncFolder(const wxString& folder)
+// The longest prefix of name, ending on a whole UTF-8 character, of at most `limit` bytes.
+std::string Shortened(const std::string& name, size_t limit)
 {
-    const int fd = open(folder.empty() ? "." : static_cast<const char*>(folder.fn_str()),
-                        O_RDONLY | O_DIRECTORY);
+    if (name.size() <= limit)
+        return name;
+    size_t end = limit;
+    while (end > 0 && (static_cast<unsigned char>(name[end]) & 0xC0) == 0x80)
+        --end;
+    return name.substr(0, end);
+}
+
+void SyncFolder(const std::string& folder)
+{
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return;
     fsync(fd);
@@ -52,25 +67,9 @@ void SyncFolder(const wxString& folder)
 }
 } // namespace
 
-AtomicFile::AtomicFile(const wxString& path) : m_target(ResolveLink(path))
+AtomicFile::AtomicFile(const wxString& path) : m_name(path), m_target(path.fn_str())
 {
-    const wxFileName target(m_target);
-    wxString prefix = target.GetPath(wxPATH_GET_VOLUME | wxPATH_GET_SEPARATOR);
-    if (prefix.empty())
-        prefix = "./";
-    prefix += "." + target.GetFullName() + ".";
-    m_temp = wxFileName::CreateTempFileName(prefix, &m_file);
-    m_ok = !m_temp.empty() && m_file.IsOpened();
-    if (!m_ok)
-    {
-        Discard();
-        return;
-    }
-    if (fchmod(m_file.fd(), TargetMode(m_target)) != 0)
-    {
-        wxLogSysError(_("Failed to set temporary file permissions"));
-        Discard();
-    }
+    m_ok = Prepare();
 }
 
 AtomicFile::~AtomicFile()
@@ -79,19 +78,78 @@ AtomicFile::~AtomicFile()
         Discard();
 }
 
+bool AtomicFile::Prepare()
+{
+    if (const int error = ResolveLinks(m_target))
+    {
+        Fail(error);
+        return false;
+    }
+    struct stat old;
+    const bool exists = stat(m_target.c_str(), &old) == 0;
+    if (exists && !S_ISREG(old.st_mode))
+    {
+        Fail(S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
+        return false;
+    }
+    // The rename needs only the folder's permission; the file's own must protect it too.
+    if (exists && faccessat(AT_FDCWD, m_target.c_str(), W_OK, AT_EACCESS) != 0)
+    {
+        Fail(errno);
+        return false;
+    }
+
+    const std::string folder = FolderOf(m_target);
+    const std::string name = m_target.substr(m_target.rfind('/') + 1);
+    long maxName = pathconf(folder.c_str(), _PC_NAME_MAX);
+    if (maxName <= 0)
+        maxName = NAME_MAX;
+    // "." + name + "." + six random characters must fit in one name of the folder.
+    const size_t room = size_t(maxName) > 8 ? size_t(maxName) - 8 : 1;
+    std::string temp = folder + "/." + Shortened(name, room) + ".XXXXXX";
+    m_fd = mkostemp(&temp[0], O_CLOEXEC);
+    if (m_fd < 0)
+    {
+        Fail(errno);
+        return false;
+    }
+    m_temp = temp;
+
+    const mode_t mask = umask(0);
+    umask(mask);
+    const mode_t mode = exists ? old.st_mode & 07777 : 0666 & ~mask;
+    if (exists && old.st_uid != geteuid() && fchown(m_fd, old.st_uid, old.st_gid) != 0)
+    {
+        // Replacing the file would hand it to this user: leave it to its owner.
+        wxLogError(_("\"%s\" belongs to another user and cannot be replaced."), m_name);
+        Discard();
+        return false;
+    }
+    if (exists && old.st_uid == geteuid() && old.st_gid != getegid())
+        (void)fchown(m_fd, uid_t(-1), old.st_gid); // the group is kept where the user may
+    if (fchmod(m_fd, mode) != 0)
+    {
+        Fail(errno);
+        return false;
+    }
+    return true;
+}
+
 bool AtomicFile::Write(const void* data, size_t size)
 {
     const char* bytes = static_cast<const char*>(data);
     while (m_ok && size > 0)
     {
-        const size_t written = m_file.Write(bytes, size);
-        if (written == 0)
+        const ssize_t written = write(m_fd, bytes, size);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
         {
-            Discard();
+            Fail(written < 0 ? errno : ENOSPC);
             break;
         }
         bytes += written;
-        size -= written;
+        size -= size_t(written);
     }
     return m_ok;
 }
@@ -100,37 +158,37 @@ bool AtomicFile::Commit()
 {
     if (!m_ok)
         return false;
-    if (fsync(m_file.fd()) != 0)
+    if (fsync(m_fd) != 0 || close(m_fd) != 0)
     {
-        wxLogSysError(_("can't flush file descriptor %d"), m_file.fd());
-        Discard();
+        m_fd = -1;
+        Fail(errno);
         return false;
     }
-    if (!m_file.Close())
+    m_fd = -1;
+    if (std::rename(m_temp.c_str(), m_target.c_str()) != 0)
     {
-        Discard();
+        Fail(errno);
         return false;
     }
-    if (std::rename(m_temp.fn_str(), m_target.fn_str()) != 0)
-    {
-        wxLogSysError(_("File '%s' couldn't be renamed '%s'"), m_temp, m_target);
-        Discard();
-        return false;
-    }
+    m_temp.clear();
     m_ok = false;
-    SyncFolder(wxFileName(m_target).GetPath(wxPATH_GET_VOLUME));
+    SyncFolder(FolderOf(m_target));
     return true;
+}
+
+void AtomicFile::Fail(int error)
+{
+    wxLogSysError(error, _("Cannot save \"%s\""), m_name);
+    Discard();
 }
 
 void AtomicFile::Discard()
 {
     m_ok = false;
-    if (m_file.IsOpened())
-        m_file.Close();
+    if (m_fd >= 0)
+        close(m_fd);
+    m_fd = -1;
     if (!m_temp.empty())
-    {
-        wxLogNull quiet;
-        wxRemoveFile(m_temp);
-        m_temp.clear();
-    }
+        unlink(m_temp.c_str());
+    m_temp.clear();
 }

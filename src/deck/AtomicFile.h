@@ -2,40 +2,47 @@
 #ifndef MNEMORA_DECK_ATOMICFILE_H
 #define MNEMORA_DECK_ATOMICFILE_H
 
-#include <wx/file.h>
 #include <wx/string.h>
 
 #include <cstddef>
+#include <string>
 
 /// Writes go to a new temporary file in the target's folder; Commit flushes it to the disk
 /// and renames it over the target in one step. Until then the target is untouched, and a
-/// writer that is not committed removes its temporary file. Every failure is reported through
-/// the toolkit's log (wxLogSysError) and makes Commit return false.
+/// writer that is not committed removes its temporary file. A target the user may not write
+/// (read-only, or another user's file whose owner a replacement would change) is refused
+/// before anything is written. Every failure is logged through the toolkit (wxLogError or
+/// wxLogSysError) naming the file as the caller gave it, and makes Commit return false.
 class AtomicFile
 {
 public:
-    /// Creates the temporary file beside `path` (beside the link's target for a symbolic link).
+    /// Creates the temporary file beside `path`; a symbolic link (also a dangling one) is
+    /// followed, so the link stays and the file it points to is written.
     explicit AtomicFile(const wxString& path);
     /// Removes the temporary file unless it was committed.
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;
     AtomicFile& operator=(const AtomicFile&) = delete;
 
-    /// False when the temporary file could not be created or a write failed.
+    /// False when the target may not be written, the temporary file could not be created or a
+    /// write failed.
     bool IsOk() const { return m_ok; }
     /// Appends bytes; false (and the writer spoilt) when the disk refuses them.
     bool Write(const void* data, size_t size);
     /// Flushes the temporary file to the disk and renames it over the target; the new file
-    /// keeps the old one's permissions. False when anything failed: the target is then as
-    /// it was and the temporary file is gone.
+    /// keeps the old one's permissions and owner. False when anything failed: the target is
+    /// then as it was and the temporary file is gone.
     bool Commit();
 
 private:
+    bool Prepare();
+    void Fail(int error);
     void Discard();
 
-    wxString m_target;
-    wxString m_temp;
-    wxFile m_file;
+    wxString m_name;      ///< The file as the caller named it, for messages.
+    std::string m_target; ///< The file really replaced, links followed.
+    std::string m_temp;
+    int m_fd = -1;
     bool m_ok = false;
 };
 

@@ -4,6 +4,8 @@
 #include <wx/log.h>
 
 #include "app/Options.h"
+#include "deck/PictureCache.h"
+#include "deck/PictureHeader.h"
 #include "deck/SoundPlayer.h"
 
 wxImage LimitPictureSize(const wxImage& image)
@@ -25,7 +27,8 @@ wxImage LoadCardImage(const wxFileName& file)
     {
         // A broken picture is the toolkit's to report; keep it out of modal pop-ups.
         wxLogNull quiet;
-        if (!file.FileExists() || !image.LoadFile(file.GetFullPath()) || !image.IsOk())
+        if (!file.FileExists() || IsPictureTooLarge(ReadPictureSize(file.GetFullPath())) ||
+            !image.LoadFile(file.GetFullPath()) || !image.IsOk())
             return wxImage();
     }
     return LimitPictureSize(image);
@@ -33,8 +36,10 @@ wxImage LoadCardImage(const wxFileName& file)
 
 namespace
 {
-wxBitmap LoadSideBitmap(const MediaFile& file)
+wxBitmap LoadSideBitmap(const MediaFile& file, PictureCache* cache)
 {
+    if (cache != nullptr)
+        return file.IsOk() ? cache->Get(file.GetFullPath()) : wxBitmap();
     const wxImage image = LoadCardImage(file);
     return image.IsOk() ? wxBitmap(image) : wxBitmap();
 }
@@ -58,10 +63,10 @@ wxString SideLabel(const wxString& text, const MediaFile& picture, const MediaFi
 }
 } // namespace
 
-void Card::LoadPictures()
+void Card::LoadPictures(PictureCache* cache)
 {
-    QuestionBitmap = LoadSideBitmap(QuestionPicture);
-    AnswerBitmap = LoadSideBitmap(AnswerPicture);
+    QuestionBitmap = LoadSideBitmap(QuestionPicture, cache);
+    AnswerBitmap = LoadSideBitmap(AnswerPicture, cache);
 }
 
 void Card::PlayQuestionSound() const

@@ -9,23 +9,26 @@
 
 #include "deck/MediaFile.h"
 
+class PictureCache;
+
 /// A card of the deck. Plain value type; copies share the decoded pictures.
 struct Card
 {
-    wxString Question;          ///< Question side text; may hold '\n'.
-    wxString Answer;            ///< Answer side text; may hold '\n'.
+    wxString Question;         ///< Question side text; may hold '\n'.
+    wxString Answer;           ///< Answer side text; may hold '\n'.
     MediaFile QuestionPicture; ///< Absolute while in memory; empty = none.
     MediaFile AnswerPicture;
     MediaFile QuestionSound;
     MediaFile AnswerSound;
-    wxString History;       ///< "Y"/"N" per recorded answer, oldest first.
-    float Score = 0;        ///< Percent right among the newest ten answers (derived).
+    wxString History;        ///< "Y"/"N" per recorded answer, oldest first.
+    float Score = 0;         ///< Percent right among the newest ten answers (derived).
     wxBitmap QuestionBitmap; ///< Decoded, size-limited picture; null when none.
     wxBitmap AnswerBitmap;
     int AnswerCount = 0; ///< Answers recorded in the current study run.
 
-    /// Decodes both pictures again, limited to 500 x 500 pixels.
-    void LoadPictures();
+    /// Decodes both pictures again, limited to 500 x 500 pixels; with a cache, a file already
+    /// decoded in it is shared instead of decoded again.
+    void LoadPictures(PictureCache* cache = nullptr);
     /// Starts the question sound when sounds are on and the side has one.
     void PlayQuestionSound() const;
     /// Starts the answer sound when sounds are on and the side has one.
@@ -36,7 +39,8 @@ struct Card
     wxString GetAnswerLabel() const;
 };
 
-/// Decodes a picture file and applies the 500 x 500 size rule; an invalid image on failure.
+/// Decodes a picture file and applies the 500 x 500 size rule; an invalid image on failure or
+/// when its header states a size too large to decode.
 wxImage LoadCardImage(const wxFileName& file);
 
 /// Applies the 500 x 500 size rule to a decoded image (only one of the two tests applies).

@@ -10,12 +10,14 @@
 
 #include <cerrno>
 #include <cstring>
+#include <new>
 #include <string>
 
 #include <sys/stat.h>
 
 #include "deck/AtomicFile.h"
 #include "deck/MediaPath.h"
+#include "deck/PictureCache.h"
 #include "deck/TextDecoding.h"
 #include "deck/XmlDeckReader.h"
 #include "deck/XmlDeckWriter.h"
@@ -23,8 +25,6 @@
 
 namespace
 {
-const char XmlDeclaration[] = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
-
 DeckMessageHandler& MessageHandler()
 {
     static DeckMessageHandler handler = [](const wxString& message)
@@ -38,7 +38,8 @@ void ShowDeckMessage(const wxString& message)
         MessageHandler()(message);
 }
 
-// The XML format starts with exactly the declaration line (after an optional byte order mark).
+// An XML declaration, however spelt (quotes, case, a standalone attribute), after an optional
+// byte order mark: the file goes to the XML reader.
 bool StartsWithXmlDeclaration(const char* bytes, size_t size)
 {
     if (size >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0)
@@ -46,25 +47,32 @@ bool StartsWithXmlDeclaration(const char* bytes, size_t size)
         bytes += 3;
         size -= 3;
     }
-    const size_t length = sizeof XmlDeclaration - 1;
-    if (size < length || std::memcmp(bytes, XmlDeclaration, length) != 0)
-        return false;
-    return size == length || bytes[length] == '\r' || bytes[length] == '\n';
+    return size > 5 && std::memcmp(bytes, "<?xml", 5) == 0 &&
+           (bytes[5] == ' ' || bytes[5] == '\t' || bytes[5] == '\r' || bytes[5] == '\n');
 }
 
-// Appends the rest of the file to `bytes`.
-bool ReadRest(wxFile& file, std::string& bytes)
+// Appends the rest of the file to `bytes`; false for a read error or a NUL byte, which marks
+// some other kind of file than an older deck and ends the reading at once.
+bool ReadRest(wxFile& file, std::string& bytes, bool& binary)
 {
+    binary = bytes.find('\0') != std::string::npos;
     char chunk[64 * 1024];
-    for (;;)
+    while (!binary)
     {
         const ssize_t got = file.Read(chunk, sizeof chunk);
         if (got == wxInvalidOffset)
             return false;
         if (got == 0)
             return true;
+        binary = std::memchr(chunk, '\0', static_cast<size_t>(got)) != nullptr;
         bytes.append(chunk, static_cast<size_t>(got));
     }
+    return false;
+}
+
+void ReportOutOfMemory(const wxString& path)
+{
+    wxLogError(_("There is not enough memory to load \"%s\"."), path);
 }
 
 void TurnDelIntoLineBreaks(wxString& text)
@@ -115,28 +123,39 @@ LoadResult LoadDeck()
     if (got == wxInvalidOffset || got == 0)
         return LoadResult::Unreadable;
 
+    const size_t before = Cards.size();
     LoadResult result;
-    if (StartsWithXmlDeclaration(head, static_cast<size_t>(got)))
+    try
     {
-        file.Close();
-        result = ReadXmlDeck();
-    }
-    else
-    {
-        std::string bytes(head, static_cast<size_t>(got));
-        if (!ReadRest(file, bytes))
-            return LoadResult::Unreadable;
-        file.Close();
-        // Decks of the older versions are text; a NUL byte marks some other kind of file.
-        if (bytes.find('\0') != std::string::npos)
+        if (StartsWithXmlDeclaration(head, static_cast<size_t>(got)))
         {
-            wxLogError(_("The file \"%s\" is not a Mnemora deck."), path);
-            return LoadResult::Unreadable;
+            file.Close();
+            result = ReadXmlDeck();
         }
-        wxTextFile lines;
-        AddLegacyLines(bytes.data(), bytes.size(), lines);
-        std::string().swap(bytes);
-        result = ReadLegacyDeck(lines);
+        else
+        {
+            std::string bytes(head, static_cast<size_t>(got));
+            bool binary = false;
+            if (!ReadRest(file, bytes, binary))
+            {
+                // Decks of the older versions are text; a NUL byte marks some other file.
+                if (binary)
+                    wxLogError(_("The file \"%s\" is not a Mnemora deck."), path);
+                return LoadResult::Unreadable;
+            }
+            file.Close();
+            wxTextFile lines;
+            AddLegacyLines(bytes.data(), bytes.size(), lines);
+            std::string().swap(bytes);
+            result = ReadLegacyDeck(lines);
+        }
+    }
+    catch (const std::bad_alloc&)
+    {
+        // A deck too large for the memory is refused like an unreadable one, the open deck kept.
+        Cards.resize(before);
+        ReportOutOfMemory(path);
+        return LoadResult::Unreadable;
     }
     UpdateScores();
     return result;
@@ -150,9 +169,12 @@ LoadResult ReadXmlDeck()
     switch (reader.ReadFile(FileName.GetFullPath(), Cards))
     {
     case XmlDeckReader::Outcome::Read:
+    {
+        PictureCache pictures;
         for (const size_t index : reader.GetCardsWithPictures())
-            Cards[index].LoadPictures();
+            Cards[index].LoadPictures(&pictures);
         return LoadResult::Loaded;
+    }
     case XmlDeckReader::Outcome::WrongVersion:
         ShowDeckMessage(_("This version of Mnemora cannot open the file you have selected."));
         return LoadResult::WrongVersion;
@@ -160,6 +182,9 @@ LoadResult ReadXmlDeck()
         wxLogError(_("XML parsing error: '%s' at line %d"), reader.GetError(),
                    reader.GetErrorLine());
         return LoadResult::Unreadable;
+    case XmlDeckReader::Outcome::OutOfMemory:
+        ReportOutOfMemory(FileName.GetFullPath());
+        break;
     case XmlDeckReader::Outcome::ReadFailed:
         break;
     }
@@ -188,6 +213,7 @@ LoadResult ReadLegacyDeck(wxTextFile& file)
     };
 
     std::vector<Card> loaded;
+    PictureCache pictures;
     while (line < last)
     {
         loaded.emplace_back();
@@ -208,7 +234,7 @@ LoadResult ReadLegacyDeck(wxTextFile& file)
         TurnDelIntoLineBreaks(card.Question);
         TurnDelIntoLineBreaks(card.Answer);
         if (HasPicture(card))
-            card.LoadPictures();
+            card.LoadPictures(&pictures);
     }
     Cards.insert(Cards.end(), loaded.begin(), loaded.end());
     ShowDeckMessage(_("The file you have opened was saved by an older version of Mnemora.  If you "

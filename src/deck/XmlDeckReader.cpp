@@ -14,6 +14,7 @@
 namespace
 {
 const size_t ChunkSize = 256 * 1024;
+const size_t MaxChunkSize = size_t(1) << 30;
 
 // Counts the start tags ("<" not followed by "!", "?" or "/") in a chunk; `afterLess` carries
 // a "<" at the end of one chunk over to the next.
@@ -51,6 +52,8 @@ struct XmlDeckReader::Parse
     const MediaResolver* resolver = nullptr;
     int depth = 0;
     bool versionOk = false;
+    bool outOfMemory = false;
+    size_t events = 0; ///< Handler calls so far: none in a chunk means one token spans it.
     wxString media;
 
     Parse()
@@ -72,15 +75,35 @@ struct XmlDeckReader::Parse
     Parse(const Parse&) = delete;
     Parse& operator=(const Parse&) = delete;
 
-    static void OnOther(void*, const XML_Char*, int) {}
+    static void OnOther(void* data, const XML_Char*, int) { ++static_cast<Parse*>(data)->events; }
 
-    static void OnEnd(void* data, const XML_Char*) { --static_cast<Parse*>(data)->depth; }
+    static void OnEnd(void* data, const XML_Char*)
+    {
+        Parse& parse = *static_cast<Parse*>(data);
+        --parse.depth;
+        ++parse.events;
+    }
 
     static void OnStart(void* data, const XML_Char*, const XML_Char** attributes)
     {
         Parse& parse = *static_cast<Parse*>(data);
         ++parse.depth;
-        if (parse.depth == 1)
+        ++parse.events;
+        // No exception may unwind through the parser's C code: stop it instead.
+        try
+        {
+            parse.Start(attributes);
+        }
+        catch (const std::bad_alloc&)
+        {
+            parse.outOfMemory = true;
+            XML_StopParser(parse.parser, XML_FALSE);
+        }
+    }
+
+    void Start(const XML_Char** attributes)
+    {
+        if (depth == 1)
         {
             const char* version = "";
             for (const XML_Char** a = attributes; *a != nullptr; a += 2)
@@ -88,10 +111,10 @@ struct XmlDeckReader::Parse
                 if (std::strcmp(a[0], "Version") == 0)
                     version = a[1];
             }
-            parse.versionOk = ParseVersion(version) == 1;
+            versionOk = ParseVersion(version) == 1;
         }
-        else if (parse.depth == 2 && parse.versionOk)
-            parse.AddCard(attributes);
+        else if (depth == 2 && versionOk)
+            AddCard(attributes);
     }
 
     void AddCard(const XML_Char** attributes)
@@ -200,31 +223,55 @@ XmlDeckReader::Outcome XmlDeckReader::ReadFile(const wxString& path, std::vector
         return Outcome::ReadFailed;
     parse.cards = &loaded;
     parse.resolver = &m_resolver;
+    // The parser scans an unfinished token again from its start with every chunk, so a chunk
+    // that ends inside the same token as the last one is twice as large: one attribute of any
+    // length then costs time in proportion to its length, not to its square.
+    size_t chunkSize = ChunkSize;
     for (;;)
     {
-        void* buffer = XML_GetBuffer(parse.parser, static_cast<int>(ChunkSize));
+        void* buffer = XML_GetBuffer(parse.parser, static_cast<int>(chunkSize));
         if (buffer == nullptr)
             break;
-        const ssize_t got = file.Read(buffer, ChunkSize);
+        const ssize_t got = file.Read(buffer, chunkSize);
         if (got == wxInvalidOffset)
             return Outcome::ReadFailed;
+        const size_t eventsBefore = parse.events;
         if (XML_ParseBuffer(parse.parser, static_cast<int>(got), got == 0) != XML_STATUS_OK)
             break;
         if (got == 0)
-        {
-            if (!parse.versionOk)
-                return Outcome::WrongVersion;
-            const size_t before = cards.size();
-            if (cards.empty())
-                cards.swap(loaded);
-            else
-                cards.insert(cards.end(), loaded.begin(), loaded.end());
-            for (const size_t index : parse.withPictures)
-                m_withPictures.push_back(before + index);
-            return Outcome::Read;
-        }
+            return Finish(parse, loaded, cards);
+        if (parse.events != eventsBefore)
+            chunkSize = ChunkSize;
+        else if (chunkSize < MaxChunkSize)
+            chunkSize *= 2;
     }
+    if (parse.outOfMemory || XML_GetErrorCode(parse.parser) == XML_ERROR_NO_MEMORY)
+        return Outcome::OutOfMemory;
     m_error = wxString::FromUTF8(XML_ErrorString(XML_GetErrorCode(parse.parser)));
     m_errorLine = static_cast<int>(XML_GetCurrentLineNumber(parse.parser));
     return Outcome::NotWellFormed;
+}
+
+XmlDeckReader::Outcome XmlDeckReader::Finish(Parse& parse, std::vector<Card>& loaded,
+                                             std::vector<Card>& cards)
+{
+    if (!parse.versionOk)
+        return Outcome::WrongVersion;
+    const size_t before = cards.size();
+    try
+    {
+        if (cards.empty())
+            cards.swap(loaded);
+        else
+            cards.insert(cards.end(), loaded.begin(), loaded.end());
+        for (const size_t index : parse.withPictures)
+            m_withPictures.push_back(before + index);
+    }
+    catch (const std::bad_alloc&)
+    {
+        cards.resize(before);
+        m_withPictures.clear();
+        return Outcome::OutOfMemory;
+    }
+    return Outcome::Read;
 }

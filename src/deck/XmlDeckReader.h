@@ -23,7 +23,8 @@ public:
         Read,          ///< Well-formed, Version 1: the cards were built.
         NotWellFormed, ///< The parser rejected the document; see GetError.
         WrongVersion,  ///< Well-formed, but the root's Version is not 1: no cards.
-        ReadFailed     ///< The file could not be read (the toolkit reported why).
+        ReadFailed,    ///< The file could not be read (the toolkit reported why).
+        OutOfMemory    ///< The deck does not fit into memory: no cards.
     };
 
     /// Turns a stored, non-empty media name into the name kept in memory.
@@ -49,6 +50,8 @@ public:
 
 private:
     struct Parse;
+    /// Hands the cards of a finished parse over to `cards`.
+    Outcome Finish(Parse& parse, std::vector<Card>& loaded, std::vector<Card>& cards);
 
     MediaResolver m_resolver;
     std::vector<size_t> m_withPictures;

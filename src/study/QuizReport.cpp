@@ -1,11 +1,14 @@
 // Quiz grades, comments and the report file.
 #include "study/QuizReport.h"
 
-#include <wx/file.h>
 #include <wx/intl.h>
-#include <wx/log.h>
 
+#include <cerrno>
 #include <cmath>
+#include <cstdlib>
+#include <string>
+
+#include <unistd.h>
 
 std::function<wxDateTime()> QuizClock = [] { return wxDateTime::Now(); };
 
@@ -93,20 +96,31 @@ wxString ReportDeckPath(const wxFileName& deckFile)
 
 wxString WriteQuizReport(const wxString& text)
 {
-    // Failures stay silent: the toolkit would otherwise pop up its own log window.
-    wxLogNull quiet;
-    const wxString reserved = wxFileName::CreateTempFileName(wxFileName::GetTempDir() + "/mne");
-    if (reserved.empty())
-        return wxString();
-    wxFileName name(reserved);
-    name.SetExt("txt");
-    // Never write through a file (or link) that someone else put under that name.
-    wxFile file;
-    if (!file.Create(name.GetFullPath(), false, wxS_IRUSR | wxS_IWUSR))
+    // One new file per report, created under a name nobody held before, so that nothing is
+    // written through a file (or link) that someone else put there.
+    std::string name(wxFileName::GetTempDir().fn_str());
+    name += "/mneXXXXXX.txt";
+    const int fd = mkstemps(&name[0], 4);
+    if (fd < 0)
         return wxString();
     const wxScopedCharBuffer bytes = text.utf8_str();
-    const bool written = file.Write(bytes.data(), bytes.length()) == bytes.length();
-    if (!file.Close() || !written)
+    const char* data = bytes.data();
+    size_t left = bytes.length();
+    while (left > 0)
+    {
+        const ssize_t written = write(fd, data, left);
+        if (written < 0 && errno == EINTR)
+            continue;
+        if (written <= 0)
+            break;
+        data += written;
+        left -= size_t(written);
+    }
+    // Failures stay silent, and a report cut short is not shown.
+    if (close(fd) != 0 || left > 0)
+    {
+        unlink(name.c_str());
         return wxString();
-    return name.GetFullPath();
+    }
+    return wxString(name.c_str(), *wxConvFileName);
 }
