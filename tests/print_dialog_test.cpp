@@ -2,6 +2,7 @@
 // layouts, the two refusals, the preview window, and printouts written to PDF files.
 #include <wx/config.h>
 #include <wx/filename.h>
+#include <wx/gtk/print.h>
 #include <wx/prntbase.h>
 #include <wx/utils.h>
 
@@ -13,10 +14,12 @@
 #include <memory>
 #include <string>
 
+#include "FrameFixture.h"
 #include "GuiTest.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "print/MneDoubleSidedPrintout.h"
+#include "print/MneSingleSidedPrintout.h"
 #include "print/MneStudySheetPrintout.h"
 #include "print/PdfExport.h"
 #include "print/mnePrintDialog.h"
@@ -229,6 +232,13 @@ TEST_F(PrintDialogTest, PrintoutsToPdf)
     EXPECT_NE(backOne.find("Antwort 0"), std::string::npos) << backOne;
     EXPECT_EQ(backOne.find("Frage"), std::string::npos) << backOne;
 
+    MneSingleSidedPrintout pairs;
+    const wxString pairsPath = dir + "/paare.pdf";
+    ASSERT_TRUE(PrintToPdf({&pairs}, Options.PageLayouts[2], pairsPath));
+    EXPECT_EQ(PdfPages(Output("pdfinfo '" + pairsPath.utf8_string() + "'")), 6);
+    const std::string pairTwo = Output("pdftotext -f 2 -l 2 '" + pairsPath.utf8_string() + "' -");
+    EXPECT_NE(pairTwo.find("Antwort 0"), std::string::npos) << pairTwo;
+
     for (int i = 3; i < 120; ++i)
     {
         Card card;
@@ -252,4 +262,64 @@ TEST_F(PrintDialogTest, PrintoutsToPdf)
     EXPECT_NE(first.find("Frage 0"), std::string::npos);
 
     EXPECT_FALSE(PrintToPdf({&sheet}, Options.PageLayouts[0], dir + "/fehlt/bogen.pdf"));
+}
+
+namespace
+{
+/// Answers the platform print dialog without printing.
+class ExpectPrintDialog : public wxExpectModalBase<wxGtkPrintDialog>
+{
+public:
+    explicit ExpectPrintDialog(int answer) : m_answer(answer) {}
+
+protected:
+    int OnInvoked(wxGtkPrintDialog*) const override { return m_answer; }
+
+private:
+    int m_answer;
+};
+
+/// Records the print dialog's title and cancels it.
+class ExpectOwnPrintDialog : public wxExpectModalBase<mnePrintDialog>
+{
+public:
+    mutable wxString Title;
+    mutable int Type = -1;
+
+protected:
+    int OnInvoked(mnePrintDialog* dialog) const override
+    {
+        Title = dialog->GetTitle();
+        Type = dialog->PrintType;
+        return wxID_CANCEL;
+    }
+};
+} // namespace
+
+TEST_F(PrintDialogTest, DoubleSidedPrintAsksToFlipThePages)
+{
+    Open(ptDoubleSided);
+    ExpectMessage flip;
+    wxTEST_DIALOG(Click(wxID_OK), ExpectPrintDialog(wxID_OK), flip,
+                  ExpectPrintDialog(wxID_CANCEL));
+    EXPECT_EQ(flip.Message, "When the printer finishes, flip the pages over horizontally and "
+                            "feed them back into the printer.");
+    EXPECT_TRUE(flip.Style & wxICON_INFORMATION);
+
+    // A cancelled first pass prints no back side and says nothing.
+    wxTEST_DIALOG(Click(wxID_OK), ExpectPrintDialog(wxID_CANCEL));
+}
+
+TEST_F(FrameTest, PrintCommandsOpenTheirDialog)
+{
+    Cards.push_back(Card());
+    const wxString titles[] = {"Print Study Sheet", "Print Single Sided Cards",
+                               "Print Double Sided Cards"};
+    for (int type = 0; type < 3; ++type)
+    {
+        ExpectOwnPrintDialog dialog;
+        wxTEST_DIALOG(Menu(cmPrintStudySheet + type), dialog);
+        EXPECT_EQ(dialog.Title, titles[type]);
+        EXPECT_EQ(dialog.Type, type);
+    }
 }
