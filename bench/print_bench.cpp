@@ -124,8 +124,8 @@ int main(int argc, char** argv)
     if (!wxEntryStart(argc, argv) || !wxTheApp->CallOnInit())
         return 1;
     // Default options: the built-in page layouts and print font, written nowhere lasting.
-    delete wxConfigBase::Set(new wxFileConfig("Mnemora", wxEmptyString, "/dev/null",
-                                              wxEmptyString, wxCONFIG_USE_LOCAL_FILE));
+    delete wxConfigBase::Set(new wxFileConfig("Mnemora", wxEmptyString, "/dev/null", wxEmptyString,
+                                              wxCONFIG_USE_LOCAL_FILE));
     LoadOptions();
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

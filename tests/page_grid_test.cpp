@@ -2,6 +2,8 @@
 // leave no room.
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <cmath>
 #include <vector>
 
 #include "print/PageGrid.h"
@@ -157,4 +159,7 @@ TEST(PageGrid, CellRectsInLogicalUnits)
     const wxRect rect = CellRect(96, 96, cell, 3.65, 2.35);
     EXPECT_EQ(rect, wxRect(48, 264, 351, 226));
     EXPECT_EQ(InchesToUnits(96, -0.5), -48);
+    EXPECT_EQ(InchesToUnits(96, 1e300), INT_MAX);
+    EXPECT_EQ(InchesToUnits(96, -1e300), INT_MIN);
+    EXPECT_EQ(InchesToUnits(96, std::nan("")), 0);
 }

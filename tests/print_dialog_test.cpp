@@ -129,6 +129,8 @@ TEST_F(PrintDialogTest, ShowsTheSelectedLayout)
     EXPECT_DOUBLE_EQ(mnePrintDialog::ParseInches("2.75\""), 2.75);
     EXPECT_DOUBLE_EQ(mnePrintDialog::ParseInches(" 3\"x"), 3);
     EXPECT_DOUBLE_EQ(mnePrintDialog::ParseInches("zwei"), 0);
+    EXPECT_DOUBLE_EQ(mnePrintDialog::ParseInches("inf"), 0);
+    EXPECT_DOUBLE_EQ(mnePrintDialog::ParseInches("nan\""), 0);
     EXPECT_EQ(mnePrintDialog::ParseCount("12 Zeilen"), 12);
     EXPECT_EQ(mnePrintDialog::ParseCount("viele"), 0);
     EXPECT_EQ(mnePrintDialog::ParseCount("99999999999999"), INT_MAX);
@@ -300,8 +302,7 @@ TEST_F(PrintDialogTest, DoubleSidedPrintAsksToFlipThePages)
 {
     Open(ptDoubleSided);
     ExpectMessage flip;
-    wxTEST_DIALOG(Click(wxID_OK), ExpectPrintDialog(wxID_OK), flip,
-                  ExpectPrintDialog(wxID_CANCEL));
+    wxTEST_DIALOG(Click(wxID_OK), ExpectPrintDialog(wxID_OK), flip, ExpectPrintDialog(wxID_CANCEL));
     EXPECT_EQ(flip.Message, "When the printer finishes, flip the pages over horizontally and "
                             "feed them back into the printer.");
     EXPECT_TRUE(flip.Style & wxICON_INFORMATION);

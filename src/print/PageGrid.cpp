@@ -2,6 +2,8 @@
 #include "print/PageGrid.h"
 
 #include <algorithm>
+#include <climits>
+#include <cmath>
 
 namespace
 {
@@ -94,7 +96,12 @@ std::vector<GridCell> SingleSidedPage(const PageLayout& layout, int cardCount,
 
 int InchesToUnits(int unitsPerInch, double inches)
 {
-    return static_cast<int>(unitsPerInch * inches);
+    // Typed lengths know no bounds; a length beyond any page must not overflow the int.
+    const double units = unitsPerInch * inches;
+    if (std::isnan(units))
+        return 0;
+    return static_cast<int>(
+        std::clamp(units, static_cast<double>(INT_MIN), static_cast<double>(INT_MAX)));
 }
 
 wxRect CellRect(int unitsX, int unitsY, const GridCell& cell, double width, double height)

@@ -25,8 +25,8 @@ struct GridCell
 /// Where a card printout stands between pages.
 struct GridPosition
 {
-    int NextCard = 0;          ///< First card not yet placed.
-    bool QuestionNext = true;  ///< Single-sided: the next cell shows a question.
+    int NextCard = 0;         ///< First card not yet placed.
+    bool QuestionNext = true; ///< Single-sided: the next cell shows a question.
 
     bool operator==(const GridPosition& other) const
     {
@@ -50,7 +50,7 @@ std::vector<GridCell> DoubleSidedPage(const PageLayout& layout, bool backSide, i
 std::vector<GridCell> SingleSidedPage(const PageLayout& layout, int cardCount,
                                       GridPosition& position);
 
-/// L inches as logical units at unitsPerInch, truncated toward zero.
+/// L inches as logical units at unitsPerInch, truncated toward zero and kept in int range.
 int InchesToUnits(int unitsPerInch, double inches);
 
 /// The outline of a cell in logical units; one unit wider and higher than the cell, so that

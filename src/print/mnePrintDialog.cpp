@@ -11,11 +11,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
-#include <climits>
-#include <cstdlib>
-#include <locale>
 #include <memory>
-#include <sstream>
 #include <vector>
 
 #include "app/Options.h"
@@ -38,11 +34,6 @@ enum
     idSavePdf = 10005
 };
 
-wxString FormatInches(double inches)
-{
-    return wxString::FromCDouble(inches, 2) + "\"";
-}
-
 PageLayout& SelectedLayout()
 {
     return Options.PageLayouts[Options.PrintPageLayout];
@@ -59,15 +50,14 @@ int FindLayout(const wxString& name)
 
 wxBEGIN_EVENT_TABLE(mnePrintDialog, wxDialog)
     EVT_COMBOBOX(idLayoutCombo, mnePrintDialog::OnLayoutSelected)
-    EVT_BUTTON(idSaveLayout, mnePrintDialog::OnSaveLayout)
-    EVT_BUTTON(idDeleteLayout, mnePrintDialog::OnDeleteLayout)
-    EVT_BUTTON(idCardFont, mnePrintDialog::OnCardFont)
-    EVT_BUTTON(wxID_OK, mnePrintDialog::OnPrint)
-    EVT_BUTTON(idPrintPreview, mnePrintDialog::OnPrintPreview)
-    EVT_BUTTON(idSavePdf, mnePrintDialog::OnSavePdf)
-wxEND_EVENT_TABLE()
+        EVT_BUTTON(idSaveLayout, mnePrintDialog::OnSaveLayout)
+            EVT_BUTTON(idDeleteLayout, mnePrintDialog::OnDeleteLayout)
+                EVT_BUTTON(idCardFont, mnePrintDialog::OnCardFont)
+                    EVT_BUTTON(wxID_OK, mnePrintDialog::OnPrint)
+                        EVT_BUTTON(idPrintPreview, mnePrintDialog::OnPrintPreview)
+                            EVT_BUTTON(idSavePdf, mnePrintDialog::OnSavePdf) wxEND_EVENT_TABLE()
 
-mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
+                                mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
     : wxDialog(parent, wxID_ANY, wxEmptyString), PrintType(printType)
 {
     const wxString titles[] = {_("Print Study Sheet"), _("Print Single Sided Cards"),
@@ -81,8 +71,7 @@ mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
                                    "press the Print button.")),
                 1, wxALIGN_CENTER_VERTICAL);
     wxStaticText* heading = new wxStaticText(this, wxID_ANY, _("Print Cards"));
-    heading->SetFont(
-        wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false));
+    heading->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false));
     header->Add(heading, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 20);
     top->Add(header, 0, wxEXPAND | wxTOP | wxLEFT | wxRIGHT, 10);
 
@@ -97,8 +86,8 @@ mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
     comboRow->Add(new wxButton(box, idSaveLayout, _("&Save"), wxDefaultPosition, wxDefaultSize,
                                wxBU_EXACTFIT),
                   0, wxLEFT, 5);
-    comboRow->Add(new wxButton(box, idDeleteLayout, _("&Delete"), wxDefaultPosition,
-                               wxDefaultSize, wxBU_EXACTFIT),
+    comboRow->Add(new wxButton(box, idDeleteLayout, _("&Delete"), wxDefaultPosition, wxDefaultSize,
+                               wxBU_EXACTFIT),
                   0, wxLEFT, 5);
     layoutBox->Add(comboRow, 0, wxEXPAND | wxALL, 5);
 
@@ -169,103 +158,6 @@ bool mnePrintDialog::TransferDataFromWindow()
     return true;
 }
 
-void mnePrintDialog::ShowLayout()
-{
-    const PageLayout& layout = SelectedLayout();
-    LayoutCombo->SetValue(layout.Name);
-    WidthText->SetValue(FormatInches(layout.Width));
-    HeightText->SetValue(FormatInches(layout.Height));
-    LeftMarginText->SetValue(FormatInches(layout.LeftMargin));
-    RightMarginText->SetValue(FormatInches(layout.RightMargin));
-    TopMarginText->SetValue(FormatInches(layout.TopMargin));
-    BottomMarginText->SetValue(FormatInches(layout.BottomMargin));
-    HorizontalSpacingText->SetValue(FormatInches(layout.HorizontalSpacing));
-    VerticalSpacingText->SetValue(FormatInches(layout.VerticalSpacing));
-    NumColumnsText->SetValue(wxString::Format("%d", layout.NumColumns));
-    NumRowsText->SetValue(wxString::Format("%d", layout.NumRows));
-}
-
-void mnePrintDialog::StoreLayout()
-{
-    PageLayout& layout = SelectedLayout();
-    layout.Width = ParseInches(WidthText->GetValue());
-    layout.Height = ParseInches(HeightText->GetValue());
-    layout.LeftMargin = ParseInches(LeftMarginText->GetValue());
-    layout.RightMargin = ParseInches(RightMarginText->GetValue());
-    layout.TopMargin = ParseInches(TopMarginText->GetValue());
-    layout.BottomMargin = ParseInches(BottomMarginText->GetValue());
-    layout.HorizontalSpacing = ParseInches(HorizontalSpacingText->GetValue());
-    layout.VerticalSpacing = ParseInches(VerticalSpacingText->GetValue());
-    layout.NumColumns = ParseCount(NumColumnsText->GetValue());
-    layout.NumRows = ParseCount(NumRowsText->GetValue());
-    SaveOptions();
-}
-
-double mnePrintDialog::ParseInches(const wxString& text)
-{
-    wxString number = text;
-    number.Replace("\"", wxEmptyString);
-    // The decimal point is a full stop whatever the user's language.
-    std::istringstream in(number.utf8_string());
-    in.imbue(std::locale::classic());
-    double value = 0;
-    if (!(in >> value))
-        return 0;
-    return value;
-}
-
-int mnePrintDialog::ParseCount(const wxString& text)
-{
-    const long value = std::strtol(text.utf8_string().c_str(), nullptr, 10);
-    return static_cast<int>(value < INT_MIN ? INT_MIN : value > INT_MAX ? INT_MAX : value);
-}
-
-wxString mnePrintDialog::DescribeFont(const wxFont& font)
-{
-    if (!font.IsOk())
-        return wxEmptyString;
-    wxString text = font.GetFaceName().Strip(wxString::both);
-    if (text.empty())
-    {
-        switch (font.GetFamily())
-        {
-        case wxFONTFAMILY_DEFAULT:
-            // TRANSLATORS: font family on the print font button.
-            text = _("Default");
-            break;
-        case wxFONTFAMILY_DECORATIVE:
-            text = _("Decorative");
-            break;
-        case wxFONTFAMILY_ROMAN:
-            text = _("Roman");
-            break;
-        case wxFONTFAMILY_SCRIPT:
-            text = _("Script");
-            break;
-        case wxFONTFAMILY_SWISS:
-            text = _("Swiss");
-            break;
-        case wxFONTFAMILY_MODERN:
-            text = _("Modern");
-            break;
-        default:
-            break;
-        }
-    }
-    text += wxString::Format(" %dpt", font.GetPointSize());
-    if (font.GetStyle() == wxFONTSTYLE_ITALIC)
-        text += ", " + _("Italic");
-    else if (font.GetStyle() == wxFONTSTYLE_SLANT)
-        text += ", " + _("Slant");
-    if (font.GetWeight() == wxFONTWEIGHT_LIGHT)
-        text += ", " + _("Light");
-    else if (font.GetWeight() == wxFONTWEIGHT_BOLD)
-        text += ", " + _("Bold");
-    if (font.GetUnderlined())
-        text += ", " + _("Underlined");
-    return text;
-}
-
 bool mnePrintDialog::CheckLayout()
 {
     TransferDataFromWindow();
@@ -299,8 +191,8 @@ void mnePrintDialog::SetPaper(wxPrintData& data) const
 {
     const PageLayout& layout = SelectedLayout();
     data.SetPaperId(wxPAPER_NONE);
-    data.SetPaperSize(wxSize(static_cast<int>(layout.Width * 25.4),
-                             static_cast<int>(layout.Height * 25.4)));
+    data.SetPaperSize(
+        wxSize(static_cast<int>(layout.Width * 25.4), static_cast<int>(layout.Height * 25.4)));
 }
 
 void mnePrintDialog::OnLayoutSelected(wxCommandEvent&)
@@ -399,9 +291,9 @@ void mnePrintDialog::OnPrintPreview(wxCommandEvent&)
     printout->ScaleToDevice = true;
     mnePrintPreview* preview = new mnePrintPreview(printout, nullptr, previewData);
     preview->SetZoom(100);
-    wxPreviewFrame* frame = new wxPreviewFrame(preview, this, _("Mnemora Print Preview"),
-                                               wxDefaultPosition, wxDefaultSize,
-                                               wxDEFAULT_FRAME_STYLE, "frame");
+    wxPreviewFrame* frame =
+        new wxPreviewFrame(preview, this, _("Mnemora Print Preview"), wxDefaultPosition,
+                           wxDefaultSize, wxDEFAULT_FRAME_STYLE, "frame");
     frame->Maximize();
     frame->Centre();
     frame->Initialize();

@@ -4,6 +4,7 @@
 #include <wx/gdicmn.h>
 
 #include "app/Options.h"
+#include "print/PageGrid.h"
 
 mnePrintPreview::mnePrintPreview(wxPrintout* printout, wxPrintout* printoutForPrinting,
                                  wxPrintData* data)
@@ -35,8 +36,8 @@ void mnePrintPreview::DetermineScaling()
 {
     const int resolution = PrinterResolution(m_printDialogData.GetPrintData());
     const PageLayout& layout = Options.PageLayouts[Options.PrintPageLayout];
-    m_pageWidth = static_cast<int>(resolution * layout.Width);
-    m_pageHeight = static_cast<int>(resolution * layout.Height);
+    m_pageWidth = InchesToUnits(resolution, layout.Width);
+    m_pageHeight = InchesToUnits(resolution, layout.Height);
     const float scale = static_cast<float>(wxGetDisplayPPI().y) / resolution;
     m_previewScaleX = scale;
     m_previewScaleY = scale;
