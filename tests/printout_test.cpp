@@ -191,6 +191,37 @@ TEST_F(PrintoutTest, StudySheetFirstCardTallerThanThePage)
         EXPECT_EQ(At(page, 2.5, y), *wxWHITE);
 }
 
+TEST_F(PrintoutTest, PreviewScalesToItsBitmap)
+{
+    // A 600 dpi printer page drawn into a bitmap of 50 pixels per inch.
+    MakeDeck(3);
+    MneDoubleSidedPrintout printout(false);
+    printout.ScaleToDevice = true;
+    wxBitmap bitmap(425, 550, 24);
+    {
+        wxMemoryDC dc(bitmap);
+        dc.SetBackground(*wxWHITE_BRUSH);
+        dc.Clear();
+        printout.SetPPIScreen(Ppi, Ppi);
+        printout.SetPPIPrinter(600, 600);
+        printout.SetPageSizePixels(5100, 6600);
+        printout.SetDC(&dc);
+        printout.OnPreparePrinting();
+        printout.OnPrintPage(1);
+        printout.SetDC(nullptr);
+    }
+    const wxImage image = bitmap.ConvertToImage();
+    const auto at = [&image](double x, double y)
+    {
+        const int px = static_cast<int>(x * 50), py = static_cast<int>(y * 50);
+        return wxColour(image.GetRed(px, py), image.GetGreen(px, py), image.GetBlue(px, py));
+    };
+    EXPECT_EQ(at(0.5 + 3.65 / 2, 0.5 + 2.35 / 2), SideColour(0, false));
+    EXPECT_EQ(at(4.35 + 3.65 / 2, 0.5 + 2.35 / 2), SideColour(1, false));
+    EXPECT_EQ(at(0.5 + 3.65 / 2, 3.05 + 2.35 / 2), SideColour(2, false));
+    EXPECT_EQ(at(0.3, 0.3), *wxWHITE);
+}
+
 TEST_F(PrintoutTest, PagesInAnyOrderMatchPagesInOrder)
 {
     MakeDeck(30);
