@@ -48,17 +48,20 @@ int FindLayout(const wxString& name)
 }
 } // namespace
 
+// clang-format off
 wxBEGIN_EVENT_TABLE(mnePrintDialog, wxDialog)
     EVT_COMBOBOX(idLayoutCombo, mnePrintDialog::OnLayoutSelected)
-        EVT_BUTTON(idSaveLayout, mnePrintDialog::OnSaveLayout)
-            EVT_BUTTON(idDeleteLayout, mnePrintDialog::OnDeleteLayout)
-                EVT_BUTTON(idCardFont, mnePrintDialog::OnCardFont)
-                    EVT_BUTTON(wxID_OK, mnePrintDialog::OnPrint)
-                        EVT_BUTTON(idPrintPreview, mnePrintDialog::OnPrintPreview)
-                            EVT_BUTTON(idSavePdf, mnePrintDialog::OnSavePdf) wxEND_EVENT_TABLE()
+    EVT_BUTTON(idSaveLayout, mnePrintDialog::OnSaveLayout)
+    EVT_BUTTON(idDeleteLayout, mnePrintDialog::OnDeleteLayout)
+    EVT_BUTTON(idCardFont, mnePrintDialog::OnCardFont)
+    EVT_BUTTON(wxID_OK, mnePrintDialog::OnPrint)
+    EVT_BUTTON(idPrintPreview, mnePrintDialog::OnPrintPreview)
+    EVT_BUTTON(idSavePdf, mnePrintDialog::OnSavePdf)
+wxEND_EVENT_TABLE()
 
-                                mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
+mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
     : wxDialog(parent, wxID_ANY, wxEmptyString), PrintType(printType)
+// clang-format on
 {
     const wxString titles[] = {_("Print Study Sheet"), _("Print Single Sided Cards"),
                                _("Print Double Sided Cards")};
