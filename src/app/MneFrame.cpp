@@ -15,6 +15,7 @@
 #include "deck/mnemora.h"
 #include "edit/MneAddPanel.h"
 #include "edit/MneEditPanel.h"
+#include "print/mnePrintDialog.h"
 #include "study/MneLearnPanel.h"
 #include "study/MneTestPanel.h"
 
@@ -386,10 +387,16 @@ void MneFrame::OnMerge(wxCommandEvent&)
     UpdateTitle();
 }
 
-void MneFrame::OnPrint(wxCommandEvent&)
+void MneFrame::OnPrint(wxCommandEvent& event)
 {
     if (Cards.empty())
+    {
         ShowNoCardsMessage();
+        return;
+    }
+    mnePrintDialog dialog(this, event.GetId() - idPrintStudySheet);
+    dialog.CentreOnParent();
+    dialog.ShowModal();
 }
 
 void MneFrame::OnClose(wxCloseEvent& event)

@@ -1,0 +1,45 @@
+// Double-sided card layout: rows filled from the left on the front, from the right on the back.
+#include "print/MneDoubleSidedPrintout.h"
+
+#include <wx/intl.h>
+
+#include "app/Options.h"
+#include "deck/mnemora.h"
+#include "print/CardCell.h"
+
+MneDoubleSidedPrintout::MneDoubleSidedPrintout(bool backSide)
+    : wxPrintoutManager(_("Double Sided Cards")), BackSide(backSide)
+{
+}
+
+void MneDoubleSidedPrintout::ResetLayout()
+{
+    NextCard = 0;
+}
+
+GridPosition MneDoubleSidedPrintout::Position() const
+{
+    return GridPosition{NextCard, true};
+}
+
+void MneDoubleSidedPrintout::MoveTo(const GridPosition& position)
+{
+    NextCard = position.NextCard;
+}
+
+bool MneDoubleSidedPrintout::LayoutPage(bool draw)
+{
+    SetupPage();
+    Dc->SetBackgroundMode(wxTRANSPARENT);
+    const PageLayout& layout = Options.PageLayouts[Options.PrintPageLayout];
+    Dc->SetTextForeground(Options.PrintCardFontColor);
+    const int start = NextCard;
+    GridPosition position = Position();
+    const int cards = static_cast<int>(Cards.size());
+    const double width = CardCellWidth(layout, false);
+    const double height = CardCellHeight(layout);
+    for (const GridCell& cell : DoubleSidedPage(layout, BackSide, cards, position))
+        DrawCardCell(*Dc, UnitsX, UnitsY, cell, width, height, draw);
+    MoveTo(position);
+    return NextCard != start && NextCard < cards;
+}

@@ -1,0 +1,46 @@
+// Single-sided card layout: the grid's cells filled with question, answer, question, ...
+#include "print/MneSingleSidedPrintout.h"
+
+#include <wx/intl.h>
+
+#include "app/Options.h"
+#include "deck/mnemora.h"
+#include "print/CardCell.h"
+
+MneSingleSidedPrintout::MneSingleSidedPrintout() : wxPrintoutManager(_("Single Sided Cards")) {}
+
+void MneSingleSidedPrintout::ResetLayout()
+{
+    NextCard = 0;
+    QuestionNext = true;
+}
+
+GridPosition MneSingleSidedPrintout::Position() const
+{
+    return GridPosition{NextCard, QuestionNext};
+}
+
+void MneSingleSidedPrintout::MoveTo(const GridPosition& position)
+{
+    NextCard = position.NextCard;
+    QuestionNext = position.QuestionNext;
+}
+
+bool MneSingleSidedPrintout::LayoutPage(bool draw)
+{
+    SetupPage();
+    Dc->SetBackgroundMode(wxTRANSPARENT);
+    const PageLayout& layout = Options.PageLayouts[Options.PrintPageLayout];
+    Dc->SetTextForeground(Options.PrintCardFontColor);
+    const GridPosition start = Position();
+    GridPosition position = start;
+    const int cards = static_cast<int>(Cards.size());
+    const double width = CardCellWidth(layout, true);
+    const double height = CardCellHeight(layout);
+    for (const GridCell& cell : SingleSidedPage(layout, cards, position))
+        DrawCardCell(*Dc, UnitsX, UnitsY, cell, width, height, draw);
+    MoveTo(position);
+    if (position == start)
+        return false;
+    return NextCard < cards;
+}

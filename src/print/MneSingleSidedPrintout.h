@@ -1,0 +1,26 @@
+// Single-sided cards: each card's question and answer in two neighbouring cells, to be cut out.
+#ifndef MNEMORA_PRINT_MNESINGLESIDEDPRINTOUT_H
+#define MNEMORA_PRINT_MNESINGLESIDEDPRINTOUT_H
+
+#include "print/wxPrintoutManager.h"
+
+/// Prints question and answer cells side by side on the same sheet.
+class MneSingleSidedPrintout : public wxPrintoutManager
+{
+public:
+    MneSingleSidedPrintout();
+
+    /// Index of the first card not yet completely placed.
+    int NextCard = 0;
+    /// The next cell shows a question; false while a card's answer is still due.
+    bool QuestionNext = true;
+
+    void ResetLayout() override;
+    bool LayoutPage(bool draw) override;
+
+protected:
+    GridPosition Position() const override;
+    void MoveTo(const GridPosition& position) override;
+};
+
+#endif

@@ -1,0 +1,327 @@
+// The print dialog's controls and its layout, font and print commands.
+#include "print/mnePrintDialog.h"
+
+#include <wx/cmndata.h>
+#include <wx/filename.h>
+#include <wx/filedlg.h>
+#include <wx/fontdlg.h>
+#include <wx/msgdlg.h>
+#include <wx/print.h>
+#include <wx/sizer.h>
+#include <wx/statbox.h>
+#include <wx/stattext.h>
+
+#include <memory>
+#include <vector>
+
+#include "app/Options.h"
+#include "deck/mnemora.h"
+#include "print/MneDoubleSidedPrintout.h"
+#include "print/MneSingleSidedPrintout.h"
+#include "print/MneStudySheetPrintout.h"
+#include "print/PdfExport.h"
+#include "print/mnePrintPreview.h"
+
+namespace
+{
+enum
+{
+    idSaveLayout = 10000,
+    idDeleteLayout = 10001,
+    idLayoutCombo = 10002,
+    idCardFont = 10003,
+    idPrintPreview = 10004,
+    idSavePdf = 10005
+};
+
+PageLayout& SelectedLayout()
+{
+    return Options.PageLayouts[Options.PrintPageLayout];
+}
+
+int FindLayout(const wxString& name)
+{
+    for (size_t i = 0; i < Options.PageLayouts.size(); ++i)
+        if (Options.PageLayouts[i].Name == name)
+            return static_cast<int>(i);
+    return -1;
+}
+} // namespace
+
+// clang-format off
+wxBEGIN_EVENT_TABLE(mnePrintDialog, wxDialog)
+    EVT_COMBOBOX(idLayoutCombo, mnePrintDialog::OnLayoutSelected)
+    EVT_BUTTON(idSaveLayout, mnePrintDialog::OnSaveLayout)
+    EVT_BUTTON(idDeleteLayout, mnePrintDialog::OnDeleteLayout)
+    EVT_BUTTON(idCardFont, mnePrintDialog::OnCardFont)
+    EVT_BUTTON(wxID_OK, mnePrintDialog::OnPrint)
+    EVT_BUTTON(idPrintPreview, mnePrintDialog::OnPrintPreview)
+    EVT_BUTTON(idSavePdf, mnePrintDialog::OnSavePdf)
+wxEND_EVENT_TABLE()
+
+mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
+    : wxDialog(parent, wxID_ANY, wxEmptyString), PrintType(printType)
+// clang-format on
+{
+    const wxString titles[] = {_("Print Study Sheet"), _("Print Single Sided Cards"),
+                               _("Print Double Sided Cards")};
+    SetTitle(titles[printType >= 0 && printType <= 2 ? printType : 0]);
+
+    wxBoxSizer* top = new wxBoxSizer(wxVERTICAL);
+    wxBoxSizer* header = new wxBoxSizer(wxHORIZONTAL);
+    header->Add(new wxStaticText(this, wxID_ANY,
+                                 _("Choose the layout and format of your cards\nbelow, then "
+                                   "press the Print button.")),
+                1, wxALIGN_CENTER_VERTICAL);
+    wxStaticText* heading = new wxStaticText(this, wxID_ANY, _("Print Cards"));
+    heading->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false));
+    header->Add(heading, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 20);
+    top->Add(header, 0, wxEXPAND | wxTOP | wxLEFT | wxRIGHT, 10);
+
+    wxStaticBoxSizer* layoutBox = new wxStaticBoxSizer(wxVERTICAL, this, _("Page Layout"));
+    wxWindow* box = layoutBox->GetStaticBox();
+    wxBoxSizer* comboRow = new wxBoxSizer(wxHORIZONTAL);
+    LayoutCombo = new wxComboBox(box, idLayoutCombo, wxEmptyString, wxDefaultPosition,
+                                 wxDefaultSize, 0, nullptr, wxCB_DROPDOWN);
+    for (const PageLayout& layout : Options.PageLayouts)
+        LayoutCombo->Append(layout.Name);
+    comboRow->Add(LayoutCombo, 1, wxALIGN_CENTER_VERTICAL);
+    comboRow->Add(new wxButton(box, idSaveLayout, _("&Save"), wxDefaultPosition, wxDefaultSize,
+                               wxBU_EXACTFIT),
+                  0, wxLEFT, 5);
+    comboRow->Add(new wxButton(box, idDeleteLayout, _("&Delete"), wxDefaultPosition, wxDefaultSize,
+                               wxBU_EXACTFIT),
+                  0, wxLEFT, 5);
+    layoutBox->Add(comboRow, 0, wxEXPAND | wxALL, 5);
+
+    wxFlexGridSizer* size = new wxFlexGridSizer(4, 5, 0);
+    WidthText = AddField(size, _("Page dimensions:"));
+    // TRANSLATORS: between the page width and height, as in 8.50" x 11.00".
+    size->Add(new wxStaticText(box, wxID_ANY, _("x")), 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 10);
+    HeightText = new wxTextCtrl(box, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(50, -1));
+    size->Add(HeightText, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 10);
+    layoutBox->Add(size, 0, wxALL, 5);
+
+    wxFlexGridSizer* margins = new wxFlexGridSizer(4, 5, 0);
+    LeftMarginText = AddField(margins, _("Left margin:"));
+    RightMarginText = AddField(margins, _("Right margin:"));
+    TopMarginText = AddField(margins, _("Top margin:"));
+    BottomMarginText = AddField(margins, _("Bottom margin:"));
+    layoutBox->Add(margins, 0, wxALL, 5);
+
+    wxFlexGridSizer* grid = new wxFlexGridSizer(4, 5, 0);
+    HorizontalSpacingText = AddField(grid, _("Horizontal spacing:"));
+    NumColumnsText = AddField(grid, _("Number of columns:"));
+    VerticalSpacingText = AddField(grid, _("Vertical spacing:"));
+    NumRowsText = AddField(grid, _("Number of rows:"));
+    layoutBox->Add(grid, 0, wxALL, 5);
+    top->Add(layoutBox, 0, wxEXPAND | wxTOP | wxLEFT | wxRIGHT, 10);
+
+    wxStaticBoxSizer* formatBox = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Card Format"));
+    formatBox->Add(new wxStaticText(formatBox->GetStaticBox(), wxID_ANY, _("Card font:")), 0,
+                   wxALIGN_CENTER_VERTICAL | wxALL, 5);
+    FontButton = new wxButton(formatBox->GetStaticBox(), idCardFont, wxEmptyString);
+    formatBox->Add(FontButton, 1, wxALIGN_CENTER_VERTICAL | wxLEFT | wxTOP | wxBOTTOM, 10);
+    top->Add(formatBox, 0, wxEXPAND | wxTOP | wxLEFT | wxRIGHT, 10);
+
+    wxBoxSizer* buttons = new wxBoxSizer(wxHORIZONTAL);
+    wxButton* print = new wxButton(this, wxID_OK, _("Print"));
+    print->SetDefault();
+    buttons->Add(print, 0, wxLEFT | wxRIGHT, 5);
+    buttons->Add(new wxButton(this, idPrintPreview, _("Print Preview")), 0, wxLEFT | wxRIGHT, 5);
+    buttons->Add(new wxButton(this, idSavePdf, _("Save as &PDF...")), 0, wxLEFT | wxRIGHT, 5);
+    buttons->Add(new wxButton(this, wxID_CANCEL, _("Cancel")), 0, wxLEFT | wxRIGHT, 5);
+    top->Add(buttons, 0, wxALIGN_CENTER | wxALL, 15);
+
+    SetSizerAndFit(top);
+}
+
+wxTextCtrl* mnePrintDialog::AddField(wxSizer* grid, const wxString& label)
+{
+    wxWindow* box = LayoutCombo->GetParent();
+    grid->Add(new wxStaticText(box, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
+    wxTextCtrl* field =
+        new wxTextCtrl(box, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(50, -1));
+    grid->Add(field, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 10);
+    return field;
+}
+
+bool mnePrintDialog::TransferDataToWindow()
+{
+    ShowLayout();
+    FontButton->SetLabel(DescribeFont(Options.PrintCardFont));
+    return true;
+}
+
+bool mnePrintDialog::TransferDataFromWindow()
+{
+    StoreLayout();
+    SaveOptions();
+    TransferDataToWindow();
+    return true;
+}
+
+bool mnePrintDialog::CheckLayout()
+{
+    TransferDataFromWindow();
+    const PageLayout& layout = SelectedLayout();
+    if (layout.NumRows <= 0 || layout.NumColumns <= 0)
+    {
+        wxMessageBox(_("Number of rows and columns must be positive integers."), "Mnemora",
+                     wxOK | wxICON_EXCLAMATION, this);
+        return false;
+    }
+    if (PrintType == ptSingleSided && layout.NumColumns % 2 == 1 && layout.NumColumns >= 3)
+    {
+        wxMessageBox(
+            _("Number of columns must be either an even number or 1 for single sided printing."),
+            "Mnemora", wxOK | wxICON_EXCLAMATION, this);
+        return false;
+    }
+    return true;
+}
+
+wxPrintoutManager* mnePrintDialog::CreatePrintout(bool backSide) const
+{
+    if (PrintType == ptSingleSided)
+        return new MneSingleSidedPrintout;
+    if (PrintType == ptDoubleSided)
+        return new MneDoubleSidedPrintout(backSide);
+    return new MneStudySheetPrintout;
+}
+
+void mnePrintDialog::SetPaper(wxPrintData& data) const
+{
+    const PageLayout& layout = SelectedLayout();
+    data.SetPaperId(wxPAPER_NONE);
+    data.SetPaperSize(
+        wxSize(static_cast<int>(layout.Width * 25.4), static_cast<int>(layout.Height * 25.4)));
+}
+
+void mnePrintDialog::OnLayoutSelected(wxCommandEvent&)
+{
+    StoreLayout();
+    const int found = FindLayout(LayoutCombo->GetValue());
+    if (found < 0)
+        return;
+    Options.PrintPageLayout = found;
+    ShowLayout();
+}
+
+void mnePrintDialog::OnSaveLayout(wxCommandEvent&)
+{
+    const wxString name = LayoutCombo->GetValue();
+    const int found = FindLayout(name);
+    if (found >= 0)
+        Options.PrintPageLayout = found;
+    else
+    {
+        Options.PrintPageLayout = static_cast<int>(Options.PageLayouts.size());
+        PageLayout layout;
+        layout.Name = name;
+        Options.PageLayouts.push_back(layout);
+        LayoutCombo->Append(name);
+    }
+    StoreLayout();
+}
+
+void mnePrintDialog::OnDeleteLayout(wxCommandEvent&)
+{
+    if (Options.PageLayouts.size() <= 1)
+        return;
+    const int found = FindLayout(LayoutCombo->GetValue());
+    if (found < 0)
+        return;
+    Options.PrintPageLayout = 0;
+    Options.PageLayouts.erase(Options.PageLayouts.begin() + found);
+    LayoutCombo->Delete(static_cast<unsigned int>(found));
+    TransferDataToWindow();
+}
+
+void mnePrintDialog::OnCardFont(wxCommandEvent&)
+{
+    wxFontData data;
+    data.SetInitialFont(Options.PrintCardFont);
+    data.SetColour(Options.PrintCardFontColor);
+    wxFontDialog dialog(this, data);
+    if (dialog.ShowModal() == wxID_CANCEL)
+        return;
+    const wxFontData& chosen = dialog.GetFontData();
+    if (!chosen.GetChosenFont().IsOk())
+        return;
+    Options.PrintCardFont = chosen.GetChosenFont();
+    Options.PrintCardFontColor = chosen.GetColour();
+    SaveOptions();
+    FontButton->SetLabel(DescribeFont(Options.PrintCardFont));
+}
+
+bool mnePrintDialog::PrintOne(wxPrintoutManager* printout)
+{
+    const std::unique_ptr<wxPrintoutManager> owned(printout);
+    wxPrintDialogData dialogData;
+    SetPaper(dialogData.GetPrintData());
+    wxPrinter printer(&dialogData);
+    if (printer.Print(this, printout, true))
+        return true;
+    if (wxPrinter::GetLastError() == wxPRINTER_ERROR)
+        wxMessageBox(_("There was a problem printing.\nYour printer may not be set up correctly."),
+                     "Mnemora", wxOK | wxICON_EXCLAMATION, this);
+    return false;
+}
+
+void mnePrintDialog::OnPrint(wxCommandEvent&)
+{
+    if (!CheckLayout())
+        return;
+    TransferDataFromWindow();
+    if (!PrintOne(CreatePrintout(false)) || PrintType != ptDoubleSided)
+        return;
+    wxMessageBox(_("When the printer finishes, flip the pages over horizontally and feed them "
+                   "back into the printer."),
+                 "Mnemora", wxOK | wxICON_INFORMATION, this);
+    if (PrintOne(CreatePrintout(true)))
+        EndModal(wxID_OK);
+}
+
+void mnePrintDialog::OnPrintPreview(wxCommandEvent&)
+{
+    if (!CheckLayout())
+        return;
+    // One print data object for every preview of the run.
+    static wxPrintData* previewData = new wxPrintData;
+    SetPaper(*previewData);
+    wxPrintoutManager* printout = CreatePrintout(false);
+    printout->ScaleToDevice = true;
+    mnePrintPreview* preview = new mnePrintPreview(printout, nullptr, previewData);
+    preview->SetZoom(100);
+    wxPreviewFrame* frame =
+        new wxPreviewFrame(preview, this, _("Mnemora Print Preview"), wxDefaultPosition,
+                           wxDefaultSize, wxDEFAULT_FRAME_STYLE, "frame");
+    frame->Maximize();
+    frame->Centre();
+    frame->Initialize();
+    frame->Show();
+}
+
+void mnePrintDialog::OnSavePdf(wxCommandEvent&)
+{
+    if (!CheckLayout())
+        return;
+    wxFileDialog dialog(this, _("Save the cards as a PDF"), Options.DataDirectory,
+                        FileName.GetName() + ".pdf", _("PDF documents (*.pdf)|*.pdf"),
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    Options.DataDirectory = wxFileName(dialog.GetPath()).GetPath();
+    SaveOptions();
+    std::vector<std::unique_ptr<wxPrintoutManager>> printouts;
+    printouts.emplace_back(CreatePrintout(false));
+    if (PrintType == ptDoubleSided)
+        printouts.emplace_back(CreatePrintout(true));
+    std::vector<wxPrintoutManager*> passes;
+    for (const auto& printout : printouts)
+        passes.push_back(printout.get());
+    if (!PrintToPdf(passes, SelectedLayout(), dialog.GetPath(), this))
+        wxMessageBox(_("The PDF could not be written."), "Mnemora", wxOK | wxICON_EXCLAMATION,
+                     this);
+}

@@ -1,0 +1,100 @@
+// Page setup and paging of the card printouts.
+#include "print/wxPrintoutManager.h"
+
+#include <algorithm>
+
+#include "deck/mnemora.h"
+
+namespace
+{
+constexpr int LastPossiblePage = 65535;
+} // namespace
+
+wxPrintoutManager::wxPrintoutManager(const wxString& kind)
+    : wxPrintout(FileName.GetFullName() + " - " + kind)
+{
+}
+
+wxPrintoutManager::Device wxPrintoutManager::CurrentDevice() const
+{
+    Device device;
+    if (wxDC* dc = GetDC())
+        device.Size = dc->GetSize();
+    GetPageSizePixels(&device.PageSize.x, &device.PageSize.y);
+    GetPPIPrinter(&device.PrinterPpi.x, &device.PrinterPpi.y);
+    GetPPIScreen(&device.ScreenPpi.x, &device.ScreenPpi.y);
+    return device;
+}
+
+void wxPrintoutManager::SetupPage()
+{
+    Dc = GetDC();
+    int ppiX = 0, ppiY = 0;
+    GetPPIPrinter(&ppiX, &ppiY);
+    int resolutionX = ppiX, resolutionY = ppiY;
+    int pageWidth = 0, pageHeight = 0;
+    GetPageSizePixels(&pageWidth, &pageHeight);
+    if (ScaleToDevice && pageWidth > 0 && pageHeight > 0)
+    {
+        const wxSize size = Dc->GetSize();
+        resolutionX = size.x * ppiX / pageWidth;
+        resolutionY = size.y * ppiY / pageHeight;
+    }
+    GetPPIScreen(&UnitsX, &UnitsY);
+    // A device that reports no resolution gets the usual screen figure rather than a
+    // division by zero.
+    UnitsX = UnitsX > 0 ? UnitsX : 96;
+    UnitsY = UnitsY > 0 ? UnitsY : 96;
+    Dc->SetUserScale(static_cast<double>(resolutionX) / UnitsX,
+                     static_cast<double>(resolutionY) / UnitsY);
+    // The paper rectangle starts left of and above the printable area by the unprintable
+    // strip; a preview bitmap has none.
+    const wxRect paper = ScaleToDevice ? wxRect() : GetPaperRectPixels();
+    Dc->SetDeviceOrigin(paper.x, paper.y);
+}
+
+void wxPrintoutManager::OnPreparePrinting()
+{
+    m_countedFor = CurrentDevice();
+    PageCount = CurrentPage = 1;
+    ResetLayout();
+    m_pageStarts.assign(1, Position());
+    while (PageCount < LastPossiblePage && LayoutPage(false))
+    {
+        ++PageCount;
+        ++CurrentPage;
+        m_pageStarts.push_back(Position());
+    }
+    CurrentPage = 1;
+    ResetLayout();
+}
+
+bool wxPrintoutManager::HasPage(int page)
+{
+    return page <= PageCount;
+}
+
+bool wxPrintoutManager::OnPrintPage(int page)
+{
+    // Text measures on another device or at another zoom may break pages elsewhere.
+    if (!(CurrentDevice() == m_countedFor))
+        OnPreparePrinting();
+    if (page < 1 || page > static_cast<int>(m_pageStarts.size()))
+        return false;
+    CurrentPage = page;
+    MoveTo(m_pageStarts[page - 1]);
+    LayoutPage(true);
+    ++CurrentPage;
+    return true;
+}
+
+void wxPrintoutManager::GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo)
+{
+    // Until the pages are counted any range may be asked for. Once counted, the real count:
+    // the GTK printer emits one sheet for every page up to the maximum, printed or not.
+    const int last = m_pageStarts.empty() ? LastPossiblePage : PageCount;
+    *minPage = 1;
+    *maxPage = last;
+    *pageFrom = 1;
+    *pageTo = last;
+}

@@ -1,0 +1,71 @@
+// The base of the card printouts: the page's coordinate system and the paging, with each page's
+// starting point remembered so that any page is laid out once.
+#ifndef MNEMORA_PRINT_WXPRINTOUTMANAGER_H
+#define MNEMORA_PRINT_WXPRINTOUTMANAGER_H
+
+#include <wx/dc.h>
+#include <wx/print.h>
+
+#include <vector>
+
+#include "print/PageGrid.h"
+
+/// A printout of the deck whose subclasses place the cards of one page.
+class wxPrintoutManager : public wxPrintout
+{
+public:
+    /// title is the deck's file name with extension, " - " and kind.
+    explicit wxPrintoutManager(const wxString& kind);
+
+    /// True in the preview: the scale follows the size of the device context.
+    bool ScaleToDevice = false;
+    /// The device context of the page being laid out.
+    wxDC* Dc = nullptr;
+    /// Number of the page being laid out, from 1.
+    int CurrentPage = 1;
+    /// Number of pages, as last counted.
+    int PageCount = 1;
+    /// Logical units per inch across and down (the screen's resolution).
+    int UnitsX = 96;
+    int UnitsY = 96;
+
+    void OnPreparePrinting() override;
+    bool HasPage(int page) override;
+    bool OnPrintPage(int page) override;
+    void GetPageInfo(int* minPage, int* maxPage, int* pageFrom, int* pageTo) override;
+
+    /// Goes back to the first card.
+    virtual void ResetLayout() {}
+    /// Lays out the next page, drawing it when draw is true; true when another page follows.
+    virtual bool LayoutPage(bool draw) = 0;
+
+protected:
+    /// Sets the user scale and origin so that logical units count UnitsX per inch from the
+    /// paper's corner; called at the start of every LayoutPage.
+    void SetupPage();
+    /// Where the layout stands now.
+    virtual GridPosition Position() const = 0;
+    /// Continues the layout from position.
+    virtual void MoveTo(const GridPosition& position) = 0;
+
+private:
+    /// What the page count depends on besides the deck: the device and the page in pixels.
+    struct Device
+    {
+        wxSize Size;
+        wxSize PageSize;
+        wxSize PrinterPpi;
+        wxSize ScreenPpi;
+        bool operator==(const Device& other) const
+        {
+            return Size == other.Size && PageSize == other.PageSize &&
+                   PrinterPpi == other.PrinterPpi && ScreenPpi == other.ScreenPpi;
+        }
+    };
+    Device CurrentDevice() const;
+
+    std::vector<GridPosition> m_pageStarts;
+    Device m_countedFor;
+};
+
+#endif

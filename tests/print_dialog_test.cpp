@@ -1,0 +1,320 @@
+// The print dialog on the real windows: default fields, saving, overwriting and deleting
+// layouts, the two refusals, the preview window, and printouts written to PDF files.
+#include <wx/config.h>
+#include <wx/filename.h>
+#include <wx/gtk/print.h>
+#include <wx/prntbase.h>
+#include <wx/utils.h>
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "FrameFixture.h"
+#include "GuiTest.h"
+#include "app/Options.h"
+#include "deck/mnemora.h"
+#include "print/MneDoubleSidedPrintout.h"
+#include "print/MneSingleSidedPrintout.h"
+#include "print/MneStudySheetPrintout.h"
+#include "print/PdfExport.h"
+#include "print/mnePrintDialog.h"
+#include "print/mnePrintPreview.h"
+
+namespace
+{
+enum
+{
+    idSaveLayout = 10000,
+    idDeleteLayout = 10001,
+    idPrintPreview = 10004
+};
+
+class PrintDialogTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        UseFreshConfig();
+        LoadOptions();
+        ResetDeck();
+        FileName = wxFileName("/tmp/Vokabeln.mnd");
+        for (int i = 0; i < 3; ++i)
+        {
+            Card card;
+            card.Question = wxString::Format("Frage %d", i);
+            card.Answer = wxString::Format("Antwort %d", i);
+            Cards.push_back(card);
+        }
+    }
+
+    void TearDown() override
+    {
+        if (Dialog)
+            Dialog->Destroy();
+        YieldFor(20);
+    }
+
+    void Open(int printType)
+    {
+        Dialog = new mnePrintDialog(nullptr, printType);
+        Dialog->TransferDataToWindow();
+    }
+
+    void Click(int id)
+    {
+        wxCommandEvent event(wxEVT_BUTTON, id);
+        event.SetEventObject(Dialog);
+        Dialog->GetEventHandler()->ProcessEvent(event);
+    }
+
+    /// The open preview frames, newest last.
+    static wxPreviewFrame* PreviewFrame()
+    {
+        wxPreviewFrame* found = nullptr;
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* frame = dynamic_cast<wxPreviewFrame*>(window))
+                if (!frame->IsBeingDeleted())
+                    found = frame;
+        return found;
+    }
+
+    mnePrintDialog* Dialog = nullptr;
+};
+
+/// The output of a command, empty when it cannot run.
+std::string Output(const std::string& command)
+{
+    std::string output;
+    if (FILE* pipe = popen(command.c_str(), "r"))
+    {
+        char buffer[4096];
+        size_t read;
+        while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+            output.append(buffer, read);
+        pclose(pipe);
+    }
+    return output;
+}
+
+/// The page count in pdfinfo's output, -1 when there is none.
+int PdfPages(const std::string& info)
+{
+    const size_t at = info.find("Pages:");
+    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
+}
+} // namespace
+
+TEST_F(PrintDialogTest, ShowsTheSelectedLayout)
+{
+    Open(ptSingleSided);
+    EXPECT_EQ(Dialog->GetTitle(), "Print Single Sided Cards");
+    EXPECT_EQ(Dialog->LayoutCombo->GetValue(), "8.5\" x 11\" Letter - 2 by 4 cards");
+    EXPECT_EQ(Dialog->LayoutCombo->GetCount(), 3u);
+    EXPECT_EQ(Dialog->WidthText->GetValue(), "8.50\"");
+    EXPECT_EQ(Dialog->HeightText->GetValue(), "11.00\"");
+    for (wxTextCtrl* margin : {Dialog->LeftMarginText, Dialog->RightMarginText,
+                               Dialog->TopMarginText, Dialog->BottomMarginText})
+        EXPECT_EQ(margin->GetValue(), "0.50\"");
+    EXPECT_EQ(Dialog->HorizontalSpacingText->GetValue(), "0.20\"");
+    EXPECT_EQ(Dialog->VerticalSpacingText->GetValue(), "0.20\"");
+    EXPECT_EQ(Dialog->NumColumnsText->GetValue(), "2");
+    EXPECT_EQ(Dialog->NumRowsText->GetValue(), "4");
+    EXPECT_EQ(Dialog->FontButton->GetLabel(), "Arial 10pt");
+
+    EXPECT_DOUBLE_EQ(mnePrintDialog::ParseInches("2.75\""), 2.75);
+    EXPECT_DOUBLE_EQ(mnePrintDialog::ParseInches(" 3\"x"), 3);
+    EXPECT_DOUBLE_EQ(mnePrintDialog::ParseInches("zwei"), 0);
+    EXPECT_DOUBLE_EQ(mnePrintDialog::ParseInches("inf"), 0);
+    EXPECT_DOUBLE_EQ(mnePrintDialog::ParseInches("nan\""), 0);
+    EXPECT_EQ(mnePrintDialog::ParseCount("12 Zeilen"), 12);
+    EXPECT_EQ(mnePrintDialog::ParseCount("viele"), 0);
+    EXPECT_EQ(mnePrintDialog::ParseCount("99999999999999"), INT_MAX);
+    const wxFont font(12, wxFONTFAMILY_ROMAN, wxFONTSTYLE_ITALIC, wxFONTWEIGHT_BOLD, true,
+                      "  DejaVu Serif ");
+    EXPECT_EQ(mnePrintDialog::DescribeFont(font), "DejaVu Serif 12pt, Italic, Bold, Underlined");
+}
+
+TEST_F(PrintDialogTest, SaveOverwriteAndDeleteLayouts)
+{
+    Open(ptDoubleSided);
+    Dialog->LayoutCombo->SetValue("Postkarte");
+    Dialog->WidthText->SetValue("5.83");
+    Dialog->HeightText->SetValue("4.13\"");
+    Click(idSaveLayout);
+    ASSERT_EQ(Options.PageLayouts.size(), 4u);
+    EXPECT_EQ(Options.PrintPageLayout, 3);
+    EXPECT_EQ(Options.PageLayouts[3].Name, "Postkarte");
+    EXPECT_DOUBLE_EQ(Options.PageLayouts[3].Width, 5.83);
+    EXPECT_EQ(Options.PageLayouts[3].NumRows, 4);
+    EXPECT_EQ(Dialog->LayoutCombo->GetCount(), 4u);
+    EXPECT_EQ(wxConfigBase::Get()->Read("PrintPageLayoutCount", 0L), 4);
+
+    Dialog->NumRowsText->SetValue("2");
+    Click(idSaveLayout);
+    ASSERT_EQ(Options.PageLayouts.size(), 4u);
+    EXPECT_EQ(Options.PageLayouts[3].NumRows, 2);
+
+    Click(idDeleteLayout);
+    ASSERT_EQ(Options.PageLayouts.size(), 3u);
+    EXPECT_EQ(Options.PrintPageLayout, 0);
+    EXPECT_EQ(Dialog->LayoutCombo->GetValue(), Options.PageLayouts[0].Name);
+    EXPECT_EQ(Dialog->LayoutCombo->GetCount(), 3u);
+
+    Options.PageLayouts.resize(1);
+    Click(idDeleteLayout);
+    EXPECT_EQ(Options.PageLayouts.size(), 1u);
+}
+
+TEST_F(PrintDialogTest, RefusesGridsThatCannotPrint)
+{
+    Open(ptSingleSided);
+    Dialog->NumRowsText->SetValue("0");
+    ExpectMessage rows;
+    wxTEST_DIALOG(Click(wxID_OK), rows);
+    EXPECT_EQ(rows.Message, "Number of rows and columns must be positive integers.");
+    EXPECT_EQ(rows.Caption, "Mnemora");
+    EXPECT_TRUE(rows.Style & wxICON_EXCLAMATION);
+    // What failed is stored all the same.
+    EXPECT_EQ(Options.PageLayouts[0].NumRows, 0);
+
+    Dialog->NumRowsText->SetValue("4");
+    Dialog->NumColumnsText->SetValue("3");
+    ExpectMessage columns;
+    wxTEST_DIALOG(Click(idPrintPreview), columns);
+    EXPECT_EQ(columns.Message,
+              "Number of columns must be either an even number or 1 for single sided printing.");
+    EXPECT_EQ(PreviewFrame(), nullptr);
+}
+
+TEST_F(PrintDialogTest, PreviewShowsTheLayoutsPaper)
+{
+    Options.PrintPageLayout = 2;
+    Options.PageLayouts[2].NumColumns = 3;
+    Open(ptDoubleSided);
+    Click(idPrintPreview);
+    wxPreviewFrame* frame = PreviewFrame();
+    ASSERT_NE(frame, nullptr);
+    EXPECT_EQ(frame->GetTitle(), "Mnemora Print Preview");
+    auto* preview = dynamic_cast<mnePrintPreview*>(frame->GetControlBar()->GetPrintPreview());
+    ASSERT_NE(preview, nullptr);
+    EXPECT_EQ(preview->GetZoom(), 100);
+    const wxSize ppi = wxGetDisplayPPI();
+    const int resolution = mnePrintPreview::PrinterResolution(wxPrintData());
+    const double scale = static_cast<float>(ppi.y) / resolution;
+    EXPECT_EQ(preview->PageSizeOnScreen(), wxSize(static_cast<int>(resolution * 6 * scale),
+                                                  static_cast<int>(resolution * 4 * scale)));
+    EXPECT_NEAR(preview->PageSizeOnScreen().x, 6 * ppi.y, 1);
+    frame->Close(true);
+}
+
+TEST_F(PrintDialogTest, PrintoutsToPdf)
+{
+    if (Output("command -v pdfinfo").empty())
+        GTEST_SKIP() << "pdfinfo (poppler-utils) is missing";
+    const wxString dir = MakeTempDir();
+    const auto info = [](const wxString& path)
+    { return Output("pdfinfo '" + path.utf8_string() + "'"); };
+    const auto text = [](const wxString& path, int page)
+    {
+        return Output(
+            wxString::Format("pdftotext -f %d -l %d '%s' -", page, page, path).utf8_string());
+    };
+
+    // Index cards, three of them: the front pass, then the back pass.
+    Options.PrintPageLayout = 2;
+    MneDoubleSidedPrintout front(false), back(true);
+    const wxString cards = dir + "/karten.pdf";
+    ASSERT_TRUE(PrintToPdf({&front, &back}, Options.PageLayouts[2], cards));
+    EXPECT_EQ(PdfPages(info(cards)), 6);
+    EXPECT_NE(info(cards).find("432 x 288 pts"), std::string::npos) << info(cards);
+    EXPECT_NE(text(cards, 3).find("Frage 2"), std::string::npos) << text(cards, 3);
+    EXPECT_NE(text(cards, 4).find("Antwort 0"), std::string::npos) << text(cards, 4);
+
+    MneSingleSidedPrintout pairs;
+    const wxString pairsPath = dir + "/paare.pdf";
+    ASSERT_TRUE(PrintToPdf({&pairs}, Options.PageLayouts[2], pairsPath));
+    EXPECT_EQ(PdfPages(info(pairsPath)), 6);
+    EXPECT_NE(text(pairsPath, 2).find("Antwort 0"), std::string::npos) << text(pairsPath, 2);
+
+    for (int i = 3; i < 120; ++i)
+        Cards.push_back(Cards.back());
+    Options.PrintPageLayout = 0;
+    MneStudySheetPrintout sheet;
+    const wxString sheetPath = dir + "/bogen.pdf";
+    ASSERT_TRUE(PrintToPdf({&sheet}, Options.PageLayouts[0], sheetPath));
+    EXPECT_NE(info(sheetPath).find("612 x 792 pts"), std::string::npos) << info(sheetPath);
+    EXPECT_GT(sheet.PageCount, 1);
+    EXPECT_EQ(PdfPages(info(sheetPath)), sheet.PageCount);
+    const std::string first = text(sheetPath, 1);
+    EXPECT_NE(
+        first.find(wxString::Format("Vokabeln.mnd\nPage 1 of %d", sheet.PageCount).utf8_string()),
+        std::string::npos)
+        << first;
+    EXPECT_NE(first.find("Frage 0"), std::string::npos);
+
+    EXPECT_FALSE(PrintToPdf({&sheet}, Options.PageLayouts[0], dir + "/fehlt/bogen.pdf"));
+}
+
+namespace
+{
+/// Answers the platform print dialog without printing.
+class ExpectPrintDialog : public wxExpectModalBase<wxGtkPrintDialog>
+{
+public:
+    explicit ExpectPrintDialog(int answer) : m_answer(answer) {}
+
+protected:
+    int OnInvoked(wxGtkPrintDialog*) const override { return m_answer; }
+
+private:
+    int m_answer;
+};
+
+/// Records the print dialog's title and cancels it.
+class ExpectOwnPrintDialog : public wxExpectModalBase<mnePrintDialog>
+{
+public:
+    mutable wxString Title;
+    mutable int Type = -1;
+
+protected:
+    int OnInvoked(mnePrintDialog* dialog) const override
+    {
+        Title = dialog->GetTitle();
+        Type = dialog->PrintType;
+        return wxID_CANCEL;
+    }
+};
+} // namespace
+
+TEST_F(PrintDialogTest, DoubleSidedPrintAsksToFlipThePages)
+{
+    Open(ptDoubleSided);
+    ExpectMessage flip;
+    wxTEST_DIALOG(Click(wxID_OK), ExpectPrintDialog(wxID_OK), flip, ExpectPrintDialog(wxID_CANCEL));
+    EXPECT_EQ(flip.Message, "When the printer finishes, flip the pages over horizontally and "
+                            "feed them back into the printer.");
+    EXPECT_TRUE(flip.Style & wxICON_INFORMATION);
+
+    // A cancelled first pass prints no back side and says nothing.
+    wxTEST_DIALOG(Click(wxID_OK), ExpectPrintDialog(wxID_CANCEL));
+}
+
+TEST_F(FrameTest, PrintCommandsOpenTheirDialog)
+{
+    Cards.push_back(Card());
+    const wxString titles[] = {"Print Study Sheet", "Print Single Sided Cards",
+                               "Print Double Sided Cards"};
+    for (int type = 0; type < 3; ++type)
+    {
+        ExpectOwnPrintDialog dialog;
+        wxTEST_DIALOG(Menu(cmPrintStudySheet + type), dialog);
+        EXPECT_EQ(dialog.Title, titles[type]);
+        EXPECT_EQ(dialog.Type, type);
+    }
+}
