@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "app/LabelFlow.h"
 #include "app/MneFrame.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
@@ -26,8 +27,17 @@ enum
     ID_Continue = 15003
 };
 
+/// Blank room on each side of a button's label.
+constexpr int LabelPadding = 8;
+
 /// Where the offset goes to show the end of the list; the list limits it to what it can show.
 constexpr int ScrollToEnd = 16777216;
+
+wxString Instruction()
+{
+    return _("Carefully study the following cards, trying to commit\nthem to memory.  When you're "
+             "ready to begin testing,\npress the Continue button.");
+}
 
 int RemainingCards()
 {
@@ -35,20 +45,25 @@ int RemainingCards()
 }
 } // namespace
 
-wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel) EVT_SPIN(wxID_ANY, MneLearnPanel::OnSpin)
-    EVT_TEXT_ENTER(wxID_ANY, MneLearnPanel::OnCountEnter) EVT_BUTTON(ID_All, MneLearnPanel::OnAll)
-        EVT_BUTTON(ID_Continue, MneLearnPanel::OnContinue) wxEND_EVENT_TABLE()
+// Kept as written: the formatter does not know the event table macros.
+// clang-format off
+wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel)
+    EVT_SPIN(wxID_ANY, MneLearnPanel::OnSpin)
+    EVT_TEXT_ENTER(wxID_ANY, MneLearnPanel::OnCountEnter)
+    EVT_BUTTON(ID_All, MneLearnPanel::OnAll)
+    EVT_BUTTON(ID_Continue, MneLearnPanel::OnContinue)
+    EVT_SIZE(MneLearnPanel::OnSize)
+    EVT_LEFT_DOWN(MneLearnPanel::OnLeftDown)
+wxEND_EVENT_TABLE()
+// clang-format on
 
-            MneLearnPanel::MneLearnPanel(wxWindow* parent)
+MneLearnPanel::MneLearnPanel(wxWindow* parent)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER)
 {
     wxBoxSizer* mainSizer = new wxBoxSizer(wxVERTICAL);
 
     wxBoxSizer* header = new wxBoxSizer(wxHORIZONTAL);
-    InstructionText = new wxStaticText(
-        this, wxID_ANY,
-        _("Carefully study the following cards, trying to commit\nthem to memory.  When you're "
-          "ready to begin testing,\npress the Continue button."));
+    InstructionText = new wxStaticText(this, wxID_ANY, Instruction());
     header->Add(InstructionText, 1, wxALIGN_CENTER_VERTICAL | wxALL, 10);
     TitleText = new wxStaticText(this, wxID_ANY, _("Learn Cards"));
     TitleText->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
@@ -67,25 +82,68 @@ wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel) EVT_SPIN(wxID_ANY, MneLearnPanel::On
     bottom->Add(CountText, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxTOP | wxBOTTOM, 5);
     CountSpin = new wxSpinButton(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                  wxSP_VERTICAL | wxSP_ARROW_KEYS);
-    // The two sit flush at one height; a theme may not draw the spin button as low as the text
-    // field, and then the field grows to match instead.
-    const int height = std::max(CountText->GetBestSize().y, CountSpin->GetBestSize().y);
-    CountText->SetMinSize(wxSize(30, height));
-    CountSpin->SetMinSize(wxSize(CountSpin->GetBestSize().x, height));
     bottom->Add(CountSpin, 0, wxALIGN_CENTER_VERTICAL | wxTOP | wxBOTTOM, 5);
+    const wxFont buttonFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
+                            "MS Sans Serif");
     // TRANSLATORS: button that brings every card not yet in play into the next stage.
     const wxString allLabel = _("All");
     AllButton =
         new wxButton(this, ID_All, allLabel, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    AllButton->SetFont(buttonFont);
     bottom->Add(AllButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
     // TRANSLATORS: button that ends the study of the listed cards and starts the drill.
     ContinueButton = new wxButton(this, ID_Continue, _("Continue"));
-    ContinueButton->SetFont(wxFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD,
-                                   false, "MS Sans Serif"));
+    ContinueButton->SetFont(buttonFont);
     bottom->Add(ContinueButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 10);
+    FitBottomRow();
     mainSizer->Add(bottom, 0, wxEXPAND, 0);
 
     SetSizerAndFit(mainSizer);
+}
+
+void MneLearnPanel::FitBottomRow()
+{
+    // One height for the whole row: the field, its arrows and both buttons. "All" keeps its
+    // tight fit, but with room around its label; GTK measures a label in a new font only once
+    // the window is realised, so the label is measured here.
+    const int height = std::max({CountText->GetBestSize().y, CountSpin->GetBestSize().y,
+                                 AllButton->GetBestSize().y, ContinueButton->GetBestSize().y});
+    const int allWidth = std::max(AllButton->GetBestSize().x,
+                                  AllButton->GetTextExtent(AllButton->GetLabel()).x + 2 * LabelPadding);
+    CountText->SetMinSize(wxSize(30, height));
+    CountSpin->SetMinSize(wxSize(CountSpin->GetBestSize().x, height));
+    AllButton->SetMinSize(wxSize(allWidth, height));
+    ContinueButton->SetMinSize(wxSize(ContinueButton->GetBestSize().x, height));
+}
+
+void MneLearnPanel::OnSize(wxSizeEvent& event)
+{
+    // The instruction shares its row with the title: in a narrow window it flows as running
+    // text, so that the header grows by whole lines instead of losing the last one.
+    const int titleWidth = TitleText->GetTextExtent(TitleText->GetLabel()).x + 1;
+    const int room = event.GetSize().x - titleWidth - 40;
+    if (room > 50 && room != InstructionWidth)
+    {
+        InstructionWidth = room;
+        if (FitLabelToWidth(InstructionText, Instruction(), room))
+            Layout();
+    }
+    event.Skip();
+}
+
+void MneLearnPanel::OnLeftDown(wxMouseEvent& event)
+{
+    // GTK takes clicks only on the text of an entry, which in a field this narrow leaves out
+    // its padding; a click there lands on the panel and is passed on to the field.
+    const wxRect field = CountText->GetRect();
+    if (field.Contains(event.GetPosition()) && CountText->IsEnabled())
+    {
+        CountText->SetFocus();
+        const bool leftHalf = event.GetPosition().x < field.x + field.width / 2;
+        CountText->SetInsertionPoint(leftHalf ? 0 : CountText->GetLastPosition());
+        return;
+    }
+    event.Skip();
 }
 
 void MneLearnPanel::StartLearning()
