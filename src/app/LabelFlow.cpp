@@ -77,8 +77,8 @@ wxString FlowText(const wxString& text, int width, const LineMeasure& measure)
 
 bool FitLabelToWidth(wxStaticText* label, const wxString& text, int width)
 {
-    const wxString flowed =
-        FlowText(text, width, [label](const wxString& line) { return label->GetTextExtent(line).x; });
+    const wxString flowed = FlowText(
+        text, width, [label](const wxString& line) { return label->GetTextExtent(line).x; });
     if (flowed == label->GetLabel())
         return false;
     label->SetLabel(flowed);

@@ -29,8 +29,8 @@ void mneAboutDialog::OnCharHook(wxKeyEvent& event)
         event.Skip();
 }
 
+// Kept as written: the formatter does not know the event table macros.
 // clang-format off
 wxBEGIN_EVENT_TABLE(mneAboutDialog, wxDialog)
     EVT_CHAR_HOOK(mneAboutDialog::OnCharHook)
 wxEND_EVENT_TABLE()
-// clang-format on

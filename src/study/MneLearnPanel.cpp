@@ -15,6 +15,7 @@
 #include "deck/mnemora.h"
 #include "study/LearnChoice.h"
 #include "study/MneActiveCardsPanel.h"
+#include "study/NumberField.h"
 
 std::vector<Card*> NewCards;
 
@@ -45,18 +46,6 @@ int RemainingCards()
 }
 } // namespace
 
-// Kept as written: the formatter does not know the event table macros.
-// clang-format off
-wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel)
-    EVT_SPIN(wxID_ANY, MneLearnPanel::OnSpin)
-    EVT_TEXT_ENTER(wxID_ANY, MneLearnPanel::OnCountEnter)
-    EVT_BUTTON(ID_All, MneLearnPanel::OnAll)
-    EVT_BUTTON(ID_Continue, MneLearnPanel::OnContinue)
-    EVT_SIZE(MneLearnPanel::OnSize)
-    EVT_LEFT_DOWN(MneLearnPanel::OnLeftDown)
-wxEND_EVENT_TABLE()
-// clang-format on
-
 MneLearnPanel::MneLearnPanel(wxWindow* parent)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER)
 {
@@ -77,8 +66,7 @@ MneLearnPanel::MneLearnPanel(wxWindow* parent)
     bottom->Add(0, 1, 8192);
     bottom->Add(new wxStaticText(this, wxID_ANY, _("Number of cards")), 0,
                 wxALIGN_CENTER_VERTICAL | wxALL, 5);
-    CountText = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(30, -1),
-                               wxTE_PROCESS_ENTER);
+    CountText = new NumberField(this, wxID_ANY, wxSize(30, -1), wxTE_PROCESS_ENTER);
     bottom->Add(CountText, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxTOP | wxBOTTOM, 5);
     CountSpin = new wxSpinButton(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                  wxSP_VERTICAL | wxSP_ARROW_KEYS);
@@ -108,8 +96,9 @@ void MneLearnPanel::FitBottomRow()
     // the window is realised, so the label is measured here.
     const int height = std::max({CountText->GetBestSize().y, CountSpin->GetBestSize().y,
                                  AllButton->GetBestSize().y, ContinueButton->GetBestSize().y});
-    const int allWidth = std::max(AllButton->GetBestSize().x,
-                                  AllButton->GetTextExtent(AllButton->GetLabel()).x + 2 * LabelPadding);
+    const int allWidth =
+        std::max(AllButton->GetBestSize().x,
+                 AllButton->GetTextExtent(AllButton->GetLabel()).x + 2 * LabelPadding);
     CountText->SetMinSize(wxSize(30, height));
     CountSpin->SetMinSize(wxSize(CountSpin->GetBestSize().x, height));
     AllButton->SetMinSize(wxSize(allWidth, height));
@@ -127,21 +116,6 @@ void MneLearnPanel::OnSize(wxSizeEvent& event)
         InstructionWidth = room;
         if (FitLabelToWidth(InstructionText, Instruction(), room))
             Layout();
-    }
-    event.Skip();
-}
-
-void MneLearnPanel::OnLeftDown(wxMouseEvent& event)
-{
-    // GTK takes clicks only on the text of an entry, which in a field this narrow leaves out
-    // its padding; a click there lands on the panel and is passed on to the field.
-    const wxRect field = CountText->GetRect();
-    if (field.Contains(event.GetPosition()) && CountText->IsEnabled())
-    {
-        CountText->SetFocus();
-        const bool leftHalf = event.GetPosition().x < field.x + field.width / 2;
-        CountText->SetInsertionPoint(leftHalf ? 0 : CountText->GetLastPosition());
-        return;
     }
     event.Skip();
 }
@@ -214,3 +188,13 @@ void MneLearnPanel::OnContinue(wxCommandEvent&)
     AppendNewCards();
     MainFrame->ShowPanel(pnStudy);
 }
+
+// Kept as written: the formatter does not know the event table macros.
+// clang-format off
+wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel)
+    EVT_SPIN(wxID_ANY, MneLearnPanel::OnSpin)
+    EVT_TEXT_ENTER(wxID_ANY, MneLearnPanel::OnCountEnter)
+    EVT_BUTTON(ID_All, MneLearnPanel::OnAll)
+    EVT_BUTTON(ID_Continue, MneLearnPanel::OnContinue)
+    EVT_SIZE(MneLearnPanel::OnSize)
+wxEND_EVENT_TABLE()

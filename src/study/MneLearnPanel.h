@@ -43,7 +43,6 @@ private:
     void OnAll(wxCommandEvent& event);
     void OnContinue(wxCommandEvent& event);
     void OnSize(wxSizeEvent& event);
-    void OnLeftDown(wxMouseEvent& event);
     /// Gives the field, its arrows and the buttons of the bottom row one height.
     void FitBottomRow();
 
