@@ -6,6 +6,7 @@
 #include <wx/button.h>
 #include <wx/intl.h>
 #include <wx/radiobut.h>
+#include <wx/sizer.h>
 #include <wx/stattext.h>
 #include <wx/tokenzr.h>
 
@@ -130,8 +131,10 @@ protected:
         ExpectLabelsFit(Frame->TestPanel, where + size + " study panel");
         ExpectNoRaggedLines(Frame->TestPanel, where + size + " study panel");
         Frame->TestPanel->SetAnswerVisible(true);
+        Frame->TestPanel->ButtonSizer->Show(Frame->TestPanel->AddMoreCardsButton, true);
+        Frame->TestPanel->ButtonSizer->Layout();
         YieldFor(50);
-        ExpectLabelsFit(Frame->TestPanel, where + size + " study panel, answer shown");
+        ExpectLabelsFit(Frame->TestPanel, where + size + " study panel, every button shown");
 
         Frame->AddPanel->SetCard(0, true);
         Frame->ShowPanel(pnEditor);
@@ -140,6 +143,10 @@ protected:
         Frame->AddPanel->SetCard(1, false);
         YieldFor(50);
         ExpectLabelsFit(Frame->AddPanel, where + size + " editor, edit mode");
+        Frame->AddPanel->SetPreview(true);
+        YieldFor(50);
+        ExpectLabelsFit(Frame->AddPanel, where + size + " editor, preview");
+        Frame->AddPanel->SetPreview(false);
         Frame->ShowPanel(pnCardList);
     }
 };
