@@ -111,44 +111,53 @@ protected:
         Locale = nullptr;
     }
 
-    /// Shows each panel in turn and checks its labels.
-    void CheckPanels(const wxString& size)
+    /// Shows a panel after `prepare` and checks its labels.
+    template <typename Prepare> void Check(wxWindow* panel, const char* what, Prepare prepare)
     {
-        const wxString where = GetParam() == wxLANGUAGE_GERMAN ? "German " : "English ";
-        Frame->ShowPanel(pnCardList);
+        prepare();
         YieldFor(50);
-        ExpectLabelsFit(Frame->EditPanel, where + size + " card list");
+        ExpectLabelsFit(panel, wxString(GetParam() == wxLANGUAGE_GERMAN ? "German " : "English ") +
+                                   Size + ", " + what);
+    }
 
-        Options.TestMode = tmLearn;
-        ActiveCards.clear();
-        Frame->ShowPanel(pnLearn);
-        YieldFor(50);
-        ExpectLabelsFit(Frame->LearnPanel, where + size + " learn panel");
-
-        Frame->LearnPanel->AppendNewCards();
-        Frame->ShowPanel(pnStudy);
-        YieldFor(50);
-        ExpectLabelsFit(Frame->TestPanel, where + size + " study panel");
-        ExpectNoRaggedLines(Frame->TestPanel, where + size + " study panel");
-        Frame->TestPanel->SetAnswerVisible(true);
-        Frame->TestPanel->ButtonSizer->Show(Frame->TestPanel->AddMoreCardsButton, true);
-        Frame->TestPanel->ButtonSizer->Layout();
-        YieldFor(50);
-        ExpectLabelsFit(Frame->TestPanel, where + size + " study panel, every button shown");
-
-        Frame->AddPanel->SetCard(0, true);
-        Frame->ShowPanel(pnEditor);
-        YieldFor(50);
-        ExpectLabelsFit(Frame->AddPanel, where + size + " editor, add mode");
-        Frame->AddPanel->SetCard(1, false);
-        YieldFor(50);
-        ExpectLabelsFit(Frame->AddPanel, where + size + " editor, edit mode");
-        Frame->AddPanel->SetPreview(true);
-        YieldFor(50);
-        ExpectLabelsFit(Frame->AddPanel, where + size + " editor, preview");
+    void CheckPanels()
+    {
+        MneTestPanel* study = Frame->TestPanel;
+        Check(Frame->EditPanel, "card list", [&] { Frame->ShowPanel(pnCardList); });
+        Check(Frame->LearnPanel, "learn panel",
+              [&]
+              {
+                  Options.TestMode = tmLearn;
+                  ActiveCards.clear();
+                  Frame->ShowPanel(pnLearn);
+              });
+        Check(study, "study panel",
+              [&]
+              {
+                  Frame->LearnPanel->AppendNewCards();
+                  Frame->ShowPanel(pnStudy);
+              });
+        ExpectNoRaggedLines(study, Size);
+        Check(study, "study panel, every button",
+              [&]
+              {
+                  study->SetAnswerVisible(true);
+                  study->ButtonSizer->Show(study->AddMoreCardsButton, true);
+                  study->ButtonSizer->Layout();
+              });
+        Check(Frame->AddPanel, "editor, add mode",
+              [&]
+              {
+                  Frame->AddPanel->SetCard(0, true);
+                  Frame->ShowPanel(pnEditor);
+              });
+        Check(Frame->AddPanel, "editor, edit mode", [&] { Frame->AddPanel->SetCard(1, false); });
+        Check(Frame->AddPanel, "editor, preview", [&] { Frame->AddPanel->SetPreview(true); });
         Frame->AddPanel->SetPreview(false);
         Frame->ShowPanel(pnCardList);
     }
+
+    wxString Size = "first size";
 };
 } // namespace
 
@@ -158,36 +167,26 @@ TEST_P(PanelFitTest, PanelsAtTheFirstSizeAndLarger)
         << "run from the build folder";
     // The frame starts fitted to its 500 x 400 minimum, or to the card list if that is wider.
     EXPECT_LT(Frame->GetClientSize().x, 650);
-    CheckPanels("first size");
+    CheckPanels();
     Frame->SetSize(1000, 700);
-    YieldFor(100);
-    CheckPanels("1000 x 700");
+    Size = "1000 x 700";
+    CheckPanels();
 }
 
 TEST_P(PanelFitTest, Dialogs)
 {
-    const wxString where = GetParam() == wxLANGUAGE_GERMAN ? "German " : "English ";
-    {
-        mneAboutDialog about(Frame);
-        about.Show();
-        YieldFor(50);
-        ExpectLabelsFit(&about, where + "About box");
-    }
-    {
-        mneModeDialog mode(Frame);
-        mode.Show();
-        YieldFor(50);
-        ExpectLabelsFit(&mode, where + "study mode dialog");
-    }
+    Size = "dialog";
+    mneAboutDialog about(Frame);
+    Check(&about, "About box", [&] { about.Show(); });
+    mneModeDialog mode(Frame);
+    Check(&mode, "study mode", [&] { mode.Show(); });
     for (Card& card : Cards)
         ActiveCards.push_back(&card);
     for (int correct : {int(Cards.size()), 3})
     {
         QuizCorrectCount = correct;
         mneQuizDialog results(Frame->TestPanel);
-        results.Show();
-        YieldFor(50);
-        ExpectLabelsFit(&results, where + "quiz results");
+        Check(&results, "quiz results", [&] { results.Show(); });
     }
 }
 
@@ -203,18 +202,12 @@ int TenEach(const wxString& line)
 }
 } // namespace
 
-TEST(FlowText, WrittenLinesStayWhileTheyFit)
+TEST(FlowText, WrittenLinesWhileTheyFitElseRunningText)
 {
-    EXPECT_EQ(FlowText("one two\nthree  four \n", 110, TenEach), "one two\nthree  four ");
-}
-
-TEST(FlowText, NarrowRoomFillsEveryLine)
-{
+    const wxString text = "aaa bbb ccc\nddd.  eee\nfff\n";
+    EXPECT_EQ(FlowText(text, 110, TenEach), "aaa bbb ccc\nddd.  eee\nfff");
     // No line ends while the next word would still fit; blanks written between words stay.
-    EXPECT_EQ(FlowText("aaa bbb ccc\nddd.  eee\nfff", 120, TenEach), "aaa bbb ccc\nddd.  eee\nfff");
-    EXPECT_EQ(FlowText("aaa bbb ccc\nddd.  eee\nfff", 100, TenEach), "aaa bbb\nccc ddd.\neee fff");
-    EXPECT_EQ(FlowText("aaa bbb ccc\nddd.  eee\nfff", 130, TenEach), "aaa bbb ccc\nddd.  eee\nfff");
-    EXPECT_EQ(FlowText("aaa bb ccc\nd eee ff\ng", 100, TenEach), "aaa bb ccc\nd eee ff\ng");
+    EXPECT_EQ(FlowText(text, 100, TenEach), "aaa bbb\nccc ddd.\neee fff");
     EXPECT_EQ(FlowText("aaaa bb ccc\nd eee ff\ng", 100, TenEach), "aaaa bb\nccc d eee\nff g");
     // Paragraphs stay apart; a word wider than the room stands alone.
     EXPECT_EQ(FlowText("aa bb\n\ncccccccc dd", 50, TenEach), "aa bb\n\ncccccccc\ndd");
