@@ -7,7 +7,9 @@
 #include <wx/intl.h>
 #include <wx/radiobut.h>
 #include <wx/sizer.h>
+#include <wx/spinbutt.h>
 #include <wx/stattext.h>
+#include <wx/textctrl.h>
 #include <wx/tokenzr.h>
 
 #include <vector>
@@ -131,6 +133,11 @@ protected:
                   ActiveCards.clear();
                   Frame->ShowPanel(pnLearn);
               });
+        // The bottom row has one height.
+        MneLearnPanel* learn = Frame->LearnPanel;
+        for (wxWindow* control : {(wxWindow*)learn->CountSpin, (wxWindow*)learn->AllButton,
+                                  (wxWindow*)learn->ContinueButton})
+            EXPECT_EQ(control->GetSize().y, learn->CountText->GetSize().y) << Size;
         Check(study, "study panel",
               [&]
               {
@@ -152,6 +159,12 @@ protected:
                   Frame->ShowPanel(pnEditor);
               });
         Check(Frame->AddPanel, "editor, edit mode", [&] { Frame->AddPanel->SetCard(1, false); });
+        // "<" and ">" stand level with the middle of "Preview".
+        const wxRect preview = Frame->AddPanel->FindWindow(10008)->GetRect();
+        for (int id : {10006, 10007})
+            EXPECT_NEAR(Frame->AddPanel->FindWindow(id)->GetRect().GetY() +
+                            Frame->AddPanel->FindWindow(id)->GetRect().GetHeight() / 2,
+                        preview.y + preview.height / 2, 1);
         Check(Frame->AddPanel, "editor, preview", [&] { Frame->AddPanel->SetPreview(true); });
         Frame->AddPanel->SetPreview(false);
         Frame->ShowPanel(pnCardList);
