@@ -89,7 +89,8 @@ TEST_F(FrameTest, MenuBarHasEveryCommand)
         if (expected.Kind == wxITEM_SEPARATOR)
             continue;
         EXPECT_EQ(item->GetId(), expected.Id) << expected.Label;
-        EXPECT_EQ(item->GetItemLabel(), expected.Label);
+        // Shortcuts follow a tab; the label before it is the command's own.
+        EXPECT_EQ(item->GetItemLabel().BeforeFirst('\t'), expected.Label);
         EXPECT_EQ(item->GetHelp(), "") << expected.Label;
     }
     for (int i = 0; i < 4; ++i)

@@ -55,7 +55,7 @@ wxString MenuTexts(MneFrame* frame)
     for (size_t i = 0; i < bar->GetMenuCount(); ++i)
         texts += bar->GetMenuLabel(i) + "|";
     for (int id : {cmNew, cmOpen, cmSwap, cmLanguage})
-        texts += bar->FindItem(id)->GetItemLabel() + "|";
+        texts += bar->FindItem(id)->GetItemLabel().BeforeFirst('\t') + "|";
     return texts;
 }
 

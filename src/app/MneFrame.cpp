@@ -1,6 +1,7 @@
 // The main frame: menus, title, panel switching and the deck file commands.
 #include "app/MneFrame.h"
 
+#include <wx/accel.h>
 #include <wx/config.h>
 #include <wx/filedlg.h>
 #include <wx/filehistory.h>
@@ -47,6 +48,7 @@ enum
     idLanguage = 10020,
     idExport = 10022,
     idShowTimer = 10023,
+    idClose = wxID_CLOSE,
     idAbout = 5013,
     idRecentFirst = 5050,
     idRecentLast = 5058
@@ -85,6 +87,7 @@ wxBEGIN_EVENT_TABLE(MneFrame, wxFrame)
     EVT_MENU(idCardBackground, MneFrame::OnCardBackground)
     EVT_MENU(idLanguage, MneFrame::OnLanguage)
     EVT_MENU(idAbout, MneFrame::OnAbout)
+    EVT_MENU(idClose, MneFrame::OnCloseCommand)
     EVT_CLOSE(MneFrame::OnClose)
 wxEND_EVENT_TABLE()
 
@@ -101,6 +104,9 @@ MneFrame::MneFrame() : wxFrame(nullptr, wxID_ANY, wxEmptyString)
     icons.AddIcon(wxIcon(mnemora48_xpm));
     SetIcons(icons);
     SetMenuBar(CreateMenus());
+    // Ctrl+W and Ctrl+Q have no menu item; they close the window as its close box does.
+    wxAcceleratorEntry closeKeys[] = {{wxACCEL_CTRL, 'W', idClose}, {wxACCEL_CTRL, 'Q', idClose}};
+    SetAcceleratorTable(wxAcceleratorTable(2, closeKeys));
     // Loading first: Load clears the entries of every menu in use, which would eat the last
     // items of a menu that has not shown them yet.
     FileHistory->Load(*wxConfigBase::Get());
@@ -152,11 +158,11 @@ wxMenuBar* MneFrame::CreateMenus()
 {
     FileMenu = new wxMenu;
     // TRANSLATORS: File menu command that starts an empty deck.
-    FileMenu->Append(idNew, _("&New"), wxEmptyString);
-    FileMenu->Append(idOpen, _("&Open..."), wxEmptyString);
+    FileMenu->Append(idNew, _("&New") + "\tCtrl+N", wxEmptyString);
+    FileMenu->Append(idOpen, _("&Open...") + "\tCtrl+O", wxEmptyString);
     FileMenu->AppendSeparator();
-    FileMenu->Append(idSave, _("&Save"), wxEmptyString);
-    FileMenu->Append(idSaveAs, _("Save &As..."), wxEmptyString);
+    FileMenu->Append(idSave, _("&Save") + "\tCtrl+S", wxEmptyString);
+    FileMenu->Append(idSaveAs, _("Save &As...") + "\tShift+Ctrl+S", wxEmptyString);
     FileMenu->AppendSeparator();
     FileMenu->Append(idMerge, _("&Merge..."), wxEmptyString);
     FileMenu->Append(idImport, _("&Import..."), wxEmptyString);
@@ -397,6 +403,11 @@ void MneFrame::OnPrint(wxCommandEvent& event)
     mnePrintDialog dialog(this, event.GetId() - idPrintStudySheet);
     dialog.CentreOnParent();
     dialog.ShowModal();
+}
+
+void MneFrame::OnCloseCommand(wxCommandEvent&)
+{
+    Close();
 }
 
 void MneFrame::OnClose(wxCloseEvent& event)

@@ -71,6 +71,7 @@ private:
     void OnCardBackground(wxCommandEvent& event);
     void OnLanguage(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
+    void OnCloseCommand(wxCommandEvent& event);
     void OnClose(wxCloseEvent& event);
 
     wxBoxSizer* PanelSizer = nullptr;

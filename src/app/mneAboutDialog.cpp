@@ -19,3 +19,18 @@ mneAboutDialog::mneAboutDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, _(
     sizer->Add(contact, 0, wxLEFT | wxRIGHT | wxBOTTOM | wxALIGN_CENTER, 25);
     SetSizerAndFit(sizer);
 }
+
+void mneAboutDialog::OnCharHook(wxKeyEvent& event)
+{
+    // Without a Cancel button the toolkit leaves Escape alone; here it closes the box.
+    if (event.GetKeyCode() == WXK_ESCAPE && !event.HasAnyModifiers())
+        Close();
+    else
+        event.Skip();
+}
+
+// Kept as written: the formatter does not know the event table macros.
+// clang-format off
+wxBEGIN_EVENT_TABLE(mneAboutDialog, wxDialog)
+    EVT_CHAR_HOOK(mneAboutDialog::OnCharHook)
+wxEND_EVENT_TABLE()

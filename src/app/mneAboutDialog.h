@@ -9,6 +9,11 @@ class mneAboutDialog : public wxDialog
 {
 public:
     explicit mneAboutDialog(wxWindow* parent);
+
+private:
+    void OnCharHook(wxKeyEvent& event);
+
+    wxDECLARE_EVENT_TABLE();
 };
 
 #endif

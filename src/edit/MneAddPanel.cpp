@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "app/LabelFlow.h"
 #include "app/MneFrame.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
@@ -36,6 +37,12 @@ enum
 wxString PicturePlaceholder()
 {
     return _("Click here to add a picture.");
+}
+
+wxString DescriptionText()
+{
+    return _("Enter your question and answer in the boxes below.\nUse the buttons "
+             "at the bottom to save your changes.\n");
 }
 
 wxString SoundPlaceholder()
@@ -69,6 +76,7 @@ wxBEGIN_EVENT_TABLE(MneAddPanel, wxPanel)
     EVT_BUTTON(ID_PREVIOUS, MneAddPanel::OnPreviousCard)
     EVT_BUTTON(ID_PREVIEW, MneAddPanel::OnPreview)
     EVT_SHOW(MneAddPanel::OnShow)
+    EVT_SIZE(MneAddPanel::OnSize)
 wxEND_EVENT_TABLE()
     // clang-format on
 
@@ -88,11 +96,8 @@ void MneAddPanel::CreateControls()
     MainSizer = new wxBoxSizer(wxVERTICAL);
     HeaderRow = new wxBoxSizer(wxHORIZONTAL);
     MainSizer->Add(HeaderRow, 0, wxALL | wxEXPAND, 5);
-    wxStaticText* description =
-        new wxStaticText(inner, wxID_ANY,
-                         _("Enter your question and answer in the boxes below.\nUse the buttons "
-                           "at the bottom to save your changes.\n"));
-    HeaderRow->Add(description, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
+    Description = new wxStaticText(inner, wxID_ANY, DescriptionText());
+    HeaderRow->Add(Description, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     Title = new wxStaticText(inner, wxID_ANY, _("Add Cards"));
     Title->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
     HeaderRow->Add(Title, 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
@@ -133,7 +138,8 @@ void MneAddPanel::CreateControls()
     for (wxButton* button : {PreviousButton, NextButton, PreviewButton})
     {
         button->SetFont(buttonFont);
-        BottomRow->Add(button, 0, wxALL, 5);
+        // "<" and ">" are lower than "Preview"; they sit level with its middle.
+        BottomRow->Add(button, 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
     }
     BottomRow->Add(0, 1, 8192);
     for (wxButton* button : {AddAnotherButton, FinishedButton})
@@ -156,10 +162,29 @@ void MneAddPanel::FitTitle()
     HeaderRow->Layout();
 }
 
+void MneAddPanel::FitDescription(int width)
+{
+    // The description shares its row with the title: in a narrow window it flows as running
+    // text, so that the header grows by whole lines instead of losing the last one.
+    const int room = width - Title->GetMinSize().x - 30;
+    if (room > 50 && FitLabelToWidth(Description, DescriptionText(), room))
+    {
+        HeaderRow->Layout();
+        Layout();
+    }
+}
+
+void MneAddPanel::OnSize(wxSizeEvent& event)
+{
+    FitDescription(event.GetSize().x);
+    event.Skip();
+}
+
 void MneAddPanel::SetCard(int index, bool isNew)
 {
     Title->SetLabel(isNew ? _("Add Cards") : _("Edit Cards"));
     FitTitle();
+    FitDescription(GetClientSize().x);
     BottomRow->Show(AddAnotherButton, isNew);
     BottomRow->Show(PreviousButton, !isNew);
     BottomRow->Show(NextButton, !isNew);

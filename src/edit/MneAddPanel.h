@@ -52,9 +52,12 @@ private:
     void OnPreviousCard(wxCommandEvent& event);
     void OnPreview(wxCommandEvent& event);
     void OnShow(wxShowEvent& event);
+    void OnSize(wxSizeEvent& event);
 
     /// Sizes the title to its label and re-fits the header row.
     void FitTitle();
+    /// Breaks the description to the room the title leaves in a panel `width` pixels wide.
+    void FitDescription(int width);
 
     /// Lets the user pick a file for `button`, or clears a file it shows.
     void ChooseFile(wxButton* button, const wxString& placeholder, const wxString& message,
@@ -69,6 +72,7 @@ private:
     wxButton* QuestionSoundButton = nullptr;
     wxButton* AnswerSoundButton = nullptr;
     wxStaticText* Title = nullptr;
+    wxStaticText* Description = nullptr;
     wxButton* PreviousButton = nullptr;
     wxButton* NextButton = nullptr;
     wxButton* PreviewButton = nullptr;

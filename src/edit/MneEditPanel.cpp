@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "app/LabelFlow.h"
 #include "app/MneFrame.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
@@ -28,6 +29,12 @@ enum
     ID_DELETE_CARD = 10004,
     ID_STUDY = 10005
 };
+
+wxString DescriptionText()
+{
+    return _("Add new cards, delete cards and edit cards using the\nbuttons below.  "
+             "Press the Study button when you're \nready to begin studying!");
+}
 } // namespace
 
 // clang-format off
@@ -42,6 +49,7 @@ wxBEGIN_EVENT_TABLE(MneEditPanel, wxPanel)
     EVT_BUTTON(ID_EDIT_CARD, MneEditPanel::OnEditCard)
     EVT_BUTTON(ID_DELETE_CARD, MneEditPanel::OnDeleteCard)
     EVT_BUTTON(ID_STUDY, MneEditPanel::OnStudy)
+    EVT_SIZE(MneEditPanel::OnSize)
 wxEND_EVENT_TABLE()
 
 MneEditPanel::MneEditPanel(wxWindow* parent)
@@ -56,17 +64,14 @@ void MneEditPanel::CreateControls()
 
     wxBoxSizer* headSizer = new wxBoxSizer(wxHORIZONTAL);
     mainSizer->Add(headSizer, 0, wxALL | wxEXPAND, 5);
-    wxStaticText* description =
-        new wxStaticText(this, wxID_ANY,
-                         _("Add new cards, delete cards and edit cards using the\nbuttons below.  "
-                           "Press the Study button when you're \nready to begin studying!"));
-    headSizer->Add(description, 1, wxALL, 5);
-    wxStaticText* title = new wxStaticText(this, wxID_ANY, _("Card List"));
-    title->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
+    Description = new wxStaticText(this, wxID_ANY, DescriptionText());
+    headSizer->Add(Description, 1, wxALL, 5);
+    Title = new wxStaticText(this, wxID_ANY, _("Card List"));
+    Title->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
     // GTK measures a label in a new font only once the window is realised; measure the font
     // here so that the panel's minimum width holds the whole title.
-    title->SetInitialSize(title->GetTextExtent(title->GetLabel()) + wxSize(1, 0));
-    headSizer->Add(title, 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
+    Title->SetInitialSize(Title->GetTextExtent(Title->GetLabel()) + wxSize(1, 0));
+    headSizer->Add(Title, 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
 
     List = new CardListView(this, ID_LIST, wxDefaultPosition, wxSize(160, 120));
     mainSizer->Add(List, 1, wxALL | wxEXPAND, 5);
@@ -92,6 +97,16 @@ void MneEditPanel::CreateControls()
     SetSizerAndFit(mainSizer);
     EditButton->Disable();
     DeleteButton->Disable();
+}
+
+void MneEditPanel::OnSize(wxSizeEvent& event)
+{
+    // The description shares its row with the title: in a narrow window it flows as running
+    // text, so that the header grows by whole lines instead of losing the last one.
+    const int room = event.GetSize().x - (Title ? Title->GetMinSize().x : 0) - 30;
+    if (Description && room > 50 && FitLabelToWidth(Description, DescriptionText(), room))
+        Layout();
+    event.Skip();
 }
 
 void MneEditPanel::CreateColumns()

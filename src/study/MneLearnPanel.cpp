@@ -9,11 +9,13 @@
 
 #include <algorithm>
 
+#include "app/LabelFlow.h"
 #include "app/MneFrame.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "study/LearnChoice.h"
 #include "study/MneActiveCardsPanel.h"
+#include "study/NumberField.h"
 
 std::vector<Card*> NewCards;
 
@@ -26,8 +28,17 @@ enum
     ID_Continue = 15003
 };
 
+/// Blank room on each side of a button's label.
+constexpr int LabelPadding = 8;
+
 /// Where the offset goes to show the end of the list; the list limits it to what it can show.
 constexpr int ScrollToEnd = 16777216;
+
+wxString Instruction()
+{
+    return _("Carefully study the following cards, trying to commit\nthem to memory.  When you're "
+             "ready to begin testing,\npress the Continue button.");
+}
 
 int RemainingCards()
 {
@@ -35,20 +46,13 @@ int RemainingCards()
 }
 } // namespace
 
-wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel) EVT_SPIN(wxID_ANY, MneLearnPanel::OnSpin)
-    EVT_TEXT_ENTER(wxID_ANY, MneLearnPanel::OnCountEnter) EVT_BUTTON(ID_All, MneLearnPanel::OnAll)
-        EVT_BUTTON(ID_Continue, MneLearnPanel::OnContinue) wxEND_EVENT_TABLE()
-
-            MneLearnPanel::MneLearnPanel(wxWindow* parent)
+MneLearnPanel::MneLearnPanel(wxWindow* parent)
     : wxPanel(parent, wxID_ANY, wxDefaultPosition, wxDefaultSize, wxTAB_TRAVERSAL | wxNO_BORDER)
 {
     wxBoxSizer* mainSizer = new wxBoxSizer(wxVERTICAL);
 
     wxBoxSizer* header = new wxBoxSizer(wxHORIZONTAL);
-    InstructionText = new wxStaticText(
-        this, wxID_ANY,
-        _("Carefully study the following cards, trying to commit\nthem to memory.  When you're "
-          "ready to begin testing,\npress the Continue button."));
+    InstructionText = new wxStaticText(this, wxID_ANY, Instruction());
     header->Add(InstructionText, 1, wxALIGN_CENTER_VERTICAL | wxALL, 10);
     TitleText = new wxStaticText(this, wxID_ANY, _("Learn Cards"));
     TitleText->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
@@ -62,30 +66,58 @@ wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel) EVT_SPIN(wxID_ANY, MneLearnPanel::On
     bottom->Add(0, 1, 8192);
     bottom->Add(new wxStaticText(this, wxID_ANY, _("Number of cards")), 0,
                 wxALIGN_CENTER_VERTICAL | wxALL, 5);
-    CountText = new wxTextCtrl(this, wxID_ANY, wxString(), wxDefaultPosition, wxSize(30, -1),
-                               wxTE_PROCESS_ENTER);
+    CountText = new NumberField(this, wxID_ANY, wxSize(30, -1), wxTE_PROCESS_ENTER);
     bottom->Add(CountText, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxTOP | wxBOTTOM, 5);
     CountSpin = new wxSpinButton(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                  wxSP_VERTICAL | wxSP_ARROW_KEYS);
-    // The two sit flush at one height; a theme may not draw the spin button as low as the text
-    // field, and then the field grows to match instead.
-    const int height = std::max(CountText->GetBestSize().y, CountSpin->GetBestSize().y);
-    CountText->SetMinSize(wxSize(30, height));
-    CountSpin->SetMinSize(wxSize(CountSpin->GetBestSize().x, height));
     bottom->Add(CountSpin, 0, wxALIGN_CENTER_VERTICAL | wxTOP | wxBOTTOM, 5);
+    const wxFont buttonFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
+                            "MS Sans Serif");
     // TRANSLATORS: button that brings every card not yet in play into the next stage.
     const wxString allLabel = _("All");
     AllButton =
         new wxButton(this, ID_All, allLabel, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    AllButton->SetFont(buttonFont);
     bottom->Add(AllButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
     // TRANSLATORS: button that ends the study of the listed cards and starts the drill.
     ContinueButton = new wxButton(this, ID_Continue, _("Continue"));
-    ContinueButton->SetFont(wxFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD,
-                                   false, "MS Sans Serif"));
+    ContinueButton->SetFont(buttonFont);
     bottom->Add(ContinueButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 10);
+    FitBottomRow();
     mainSizer->Add(bottom, 0, wxEXPAND, 0);
 
     SetSizerAndFit(mainSizer);
+}
+
+void MneLearnPanel::FitBottomRow()
+{
+    // One height for the whole row: the field, its arrows and both buttons. "All" keeps its
+    // tight fit, but with room around its label; GTK measures a label in a new font only once
+    // the window is realised, so the label is measured here.
+    const int height = std::max({CountText->GetBestSize().y, CountSpin->GetBestSize().y,
+                                 AllButton->GetBestSize().y, ContinueButton->GetBestSize().y});
+    const int allWidth =
+        std::max(AllButton->GetBestSize().x,
+                 AllButton->GetTextExtent(AllButton->GetLabel()).x + 2 * LabelPadding);
+    CountText->SetMinSize(wxSize(30, height));
+    CountSpin->SetMinSize(wxSize(CountSpin->GetBestSize().x, height));
+    AllButton->SetMinSize(wxSize(allWidth, height));
+    ContinueButton->SetMinSize(wxSize(ContinueButton->GetBestSize().x, height));
+}
+
+void MneLearnPanel::OnSize(wxSizeEvent& event)
+{
+    // The instruction shares its row with the title: in a narrow window it flows as running
+    // text, so that the header grows by whole lines instead of losing the last one.
+    const int titleWidth = TitleText->GetTextExtent(TitleText->GetLabel()).x + 1;
+    const int room = event.GetSize().x - titleWidth - 40;
+    if (room > 50 && room != InstructionWidth)
+    {
+        InstructionWidth = room;
+        if (FitLabelToWidth(InstructionText, Instruction(), room))
+            Layout();
+    }
+    event.Skip();
 }
 
 void MneLearnPanel::StartLearning()
@@ -156,3 +188,13 @@ void MneLearnPanel::OnContinue(wxCommandEvent&)
     AppendNewCards();
     MainFrame->ShowPanel(pnStudy);
 }
+
+// Kept as written: the formatter does not know the event table macros.
+// clang-format off
+wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel)
+    EVT_SPIN(wxID_ANY, MneLearnPanel::OnSpin)
+    EVT_TEXT_ENTER(wxID_ANY, MneLearnPanel::OnCountEnter)
+    EVT_BUTTON(ID_All, MneLearnPanel::OnAll)
+    EVT_BUTTON(ID_Continue, MneLearnPanel::OnContinue)
+    EVT_SIZE(MneLearnPanel::OnSize)
+wxEND_EVENT_TABLE()

@@ -42,6 +42,11 @@ private:
     void OnCountEnter(wxCommandEvent& event);
     void OnAll(wxCommandEvent& event);
     void OnContinue(wxCommandEvent& event);
+    void OnSize(wxSizeEvent& event);
+    /// Gives the field, its arrows and the buttons of the bottom row one height.
+    void FitBottomRow();
+
+    int InstructionWidth = -1; ///< The width the instruction was last fitted to.
 
     wxDECLARE_EVENT_TABLE();
 };

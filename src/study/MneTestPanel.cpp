@@ -7,6 +7,7 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
+#include "app/LabelFlow.h"
 #include "app/MneFrame.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
@@ -92,15 +93,42 @@ MneTestPanel::~MneTestPanel()
 
 void MneTestPanel::OnSize(wxSizeEvent& event)
 {
-    // With wide desktop fonts the instruction does not fit beside the title in a narrow window:
-    // break its lines to the room there, so that the header grows instead of cutting it off.
-    const int room = event.GetSize().x - TitleText->GetBestSize().x - 30;
+    // The instruction shares its row with the title: beside a wide title in a narrow window it
+    // flows as running text, so that the header grows by whole lines instead of cutting it off.
+    const int titleWidth = TitleText->GetTextExtent(TitleText->GetLabel()).x + 1;
+    const int room = event.GetSize().x - titleWidth - 30;
     if (room > 50 && room != InstructionWidth)
     {
         InstructionWidth = room;
-        InstructionText->SetLabel(Instruction());
-        InstructionText->Wrap(room);
-        Layout();
+        if (FitLabelToWidth(InstructionText, Instruction(), room))
+            Layout();
+    }
+    event.Skip();
+}
+
+void MneTestPanel::OnCharHook(wxKeyEvent& event)
+{
+    // A focused button answers Space and Enter itself; elsewhere (after a click on the card,
+    // say) the keys still drive the run: Space or Enter shows the answer, Enter then counts it
+    // as correct.
+    const int key = event.GetKeyCode();
+    const bool enter = key == WXK_RETURN || key == WXK_NUMPAD_ENTER;
+    const bool space = key == WXK_SPACE;
+    wxButton* focused = dynamic_cast<wxButton*>(FindFocus());
+    const bool buttonHasFocus = focused && focused->GetParent() == this && focused->IsShown();
+    if ((enter || space) && !buttonHasFocus && !event.HasAnyModifiers() && IsShownOnScreen())
+    {
+        if (ShowAnswerButton->IsShown())
+        {
+            wxCommandEvent click(wxEVT_BUTTON, ID_ShowAnswer);
+            OnShowAnswer(click);
+            return;
+        }
+        if (enter && CorrectButton->IsShown())
+        {
+            RecordAnswer(true);
+            return;
+        }
     }
     event.Skip();
 }
@@ -305,4 +333,5 @@ wxBEGIN_EVENT_TABLE(MneTestPanel, wxPanel)
     EVT_BUTTON(ID_Stop, MneTestPanel::OnStopStudying)
     EVT_TIMER(wxID_ANY, MneTestPanel::OnTimer)
     EVT_SIZE(MneTestPanel::OnSize)
+    EVT_CHAR_HOOK(MneTestPanel::OnCharHook)
 wxEND_EVENT_TABLE()

@@ -56,6 +56,7 @@ private:
     void ShowCurrentCard();
     void StopStudying();
     void OnSize(wxSizeEvent& event);
+    void OnCharHook(wxKeyEvent& event);
 
     CardWeightCache Weights; ///< Selection weights of this run's cards.
     wxStaticText* InstructionText = nullptr;

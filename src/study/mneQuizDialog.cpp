@@ -139,8 +139,18 @@ void OpenInTextViewer(const wxString& reportPath)
         wxExecute(command, wxEXEC_ASYNC);
 }
 
+void mneQuizDialog::OnCharHook(wxKeyEvent& event)
+{
+    // Without a Cancel button the toolkit leaves Escape alone; here it closes the results.
+    if (event.GetKeyCode() == WXK_ESCAPE && !event.HasAnyModifiers())
+        Close();
+    else
+        event.Skip();
+}
+
 // Kept as written: the formatter does not know the event table macros.
 // clang-format off
 wxBEGIN_EVENT_TABLE(mneQuizDialog, wxDialog)
     EVT_BUTTON(ID_ViewResults, mneQuizDialog::OnViewResults)
+    EVT_CHAR_HOOK(mneQuizDialog::OnCharHook)
 wxEND_EVENT_TABLE()

@@ -25,6 +25,7 @@ public:
 
 private:
     void OnViewResults(wxCommandEvent& event);
+    void OnCharHook(wxKeyEvent& event);
 
     wxDECLARE_EVENT_TABLE();
 };

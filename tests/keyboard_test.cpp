@@ -1,0 +1,210 @@
+// The keyboard where the hand is: the file shortcuts, Ctrl+W and Ctrl+Q through the
+// unsaved-changes question, Escape in the dialogs without a Cancel button, Space and Enter in
+// the study panel after mouse use, and clicks near the edges of the learn panel's number field.
+#include "FrameFixture.h"
+
+#include <wx/button.h>
+#include <wx/textctrl.h>
+#include <wx/timer.h>
+#include <wx/uiaction.h>
+#include <wx/weakref.h>
+
+#include "app/mneAboutDialog.h"
+#include "edit/MneEditPanel.h"
+#include "study/MneActiveCardsPanel.h"
+#include "study/MneCardPanel.h"
+#include "study/MneLearnPanel.h"
+#include "study/MneTestPanel.h"
+#include "study/mneModeDialog.h"
+#include "study/mneQuizDialog.h"
+
+namespace
+{
+/// Keys reach the window under the pointer on a bare X server: point at `window` first.
+void PointAt(wxWindow* window)
+{
+    wxUIActionSimulator sim;
+    sim.MouseMove(window->GetScreenRect().GetPosition() + wxPoint(5, 5));
+    YieldFor(50);
+}
+
+void Press(int key, int modifiers = wxMOD_NONE)
+{
+    wxUIActionSimulator sim;
+    sim.Char(key, modifiers);
+    YieldFor(150);
+}
+
+void ClickAt(wxWindow* window, const wxPoint& point)
+{
+    wxUIActionSimulator sim;
+    sim.MouseMove(window->ClientToScreen(point));
+    YieldFor(30);
+    sim.MouseClick();
+    YieldFor(100);
+}
+
+/// Shows `dialog` modally, presses Escape once it is up and returns how it ended; a dialog
+/// that Escape leaves open is ended with -2 after two seconds.
+int EscapeFrom(wxDialog& dialog)
+{
+    dialog.CallAfter(
+        [&dialog]()
+        {
+            YieldFor(100);
+            PointAt(&dialog);
+            Press(WXK_ESCAPE);
+        });
+    wxTimer guard;
+    guard.Bind(wxEVT_TIMER,
+               [&dialog](wxTimerEvent&)
+               {
+                   if (dialog.IsModal())
+                       dialog.EndModal(-2);
+               });
+    guard.StartOnce(2000);
+    return dialog.ShowModal();
+}
+
+class KeyboardTest : public FrameTest
+{
+protected:
+    void SetUp() override
+    {
+        FrameTest::SetUp();
+        Frame->Raise();
+        PointAt(Frame->EditPanel);
+    }
+};
+} // namespace
+
+TEST_F(KeyboardTest, FileShortcutsReachTheirCommands)
+{
+    // The menus show the keys after a tab, behind the unchanged labels.
+    const wxString labels[] = {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S",
+                               "Save &As...\tShift+Ctrl+S"};
+    int i = 0;
+    for (int id : {cmNew, cmOpen, cmSave, cmSaveAs})
+        EXPECT_EQ(Frame->GetMenuBar()->FindItem(id)->GetItemLabel(), labels[i++]);
+
+    AddCard("q1");
+    Modified = true;
+    ExpectMessage cancelNew(wxID_CANCEL);
+    wxTEST_DIALOG(Press('n', wxMOD_CONTROL), cancelNew);
+    EXPECT_EQ(cancelNew.Message,
+              "The current file has unsaved changes.  Do you want to save them?");
+    EXPECT_EQ(Cards.size(), 1u);
+
+    ExpectMessage cancelOpen(wxID_CANCEL);
+    wxTEST_DIALOG(Press('o', wxMOD_CONTROL), cancelOpen);
+    EXPECT_FALSE(cancelOpen.Message.empty());
+
+    // Save on a named deck writes it; Save As asks for a name.
+    FileName = wxFileName(Dir + "/keys.mnd");
+    Press('s', wxMOD_CONTROL);
+    EXPECT_TRUE(wxFileExists(Dir + "/keys.mnd"));
+    EXPECT_FALSE(Modified);
+    const wxString other = Dir + "/other.mnd";
+    wxTEST_DIALOG(Press('s', wxMOD_CONTROL | wxMOD_SHIFT), ExpectFileDialog(other));
+    EXPECT_TRUE(wxFileExists(other));
+    EXPECT_EQ(FileName.GetFullPath(), other);
+}
+
+TEST_F(KeyboardTest, CtrlWAndCtrlQCloseThroughTheUnsavedChangesQuestion)
+{
+    AddCard("q1");
+    Modified = true;
+    for (int key : {'w', 'q'})
+    {
+        ExpectMessage cancel(wxID_CANCEL);
+        wxTEST_DIALOG(Press(key, wxMOD_CONTROL), cancel);
+        EXPECT_EQ(cancel.Caption, "Mnemora v1.5");
+        EXPECT_TRUE(Frame->IsShown());
+    }
+    wxWeakRef<MneFrame> frame(Frame);
+    ExpectMessage discard(wxID_NO);
+    wxTEST_DIALOG(Press('q', wxMOD_CONTROL), discard);
+    YieldFor(50);
+    EXPECT_FALSE(frame);
+    // The fixture closes a frame of its own.
+    Frame = new MneFrame();
+}
+
+TEST_F(KeyboardTest, EscapeClosesTheDialogs)
+{
+    mneAboutDialog about(Frame);
+    about.Centre();
+    EXPECT_EQ(EscapeFrom(about), wxID_CANCEL);
+    mneModeDialog mode(Frame);
+    mode.Centre();
+    EXPECT_EQ(EscapeFrom(mode), wxID_CANCEL);
+
+    AddCard("q1");
+    ActiveCards.push_back(&Cards[0]);
+    QuizCorrectCount = 1;
+    mneQuizDialog results(Frame->TestPanel);
+    results.Centre();
+    EXPECT_EQ(EscapeFrom(results), wxID_CANCEL);
+}
+
+TEST_F(KeyboardTest, SpaceAndEnterDriveTheStudyPanelAlsoAfterMouseUse)
+{
+    for (int i = 0; i < 4; ++i)
+        AddCard(wxString::Format("q%d", i));
+    Options.TestMode = tmReview;
+    Options.KeepScore = true;
+    Options.PlaySounds = false;
+    for (Card& card : Cards)
+        ActiveCards.push_back(&card);
+    Frame->ShowPanel(pnStudy);
+    MneTestPanel* panel = Frame->TestPanel;
+    YieldFor(100);
+
+    Press(' ');
+    EXPECT_TRUE(panel->CorrectButton->IsShown());
+    Press(WXK_RETURN);
+    EXPECT_EQ(AnsweredCount, 1);
+    EXPECT_TRUE(panel->ShowAnswerButton->IsShown());
+
+    // A click on the card takes the focus from the buttons; the keys go on working.
+    for (int answered : {1, 2})
+    {
+        EXPECT_EQ(AnsweredCount, answered);
+        ClickAt(panel->CardDisplay, wxPoint(20, 20));
+        Press(WXK_RETURN);
+        EXPECT_TRUE(panel->CorrectButton->IsShown());
+        ClickAt(panel->CardDisplay, wxPoint(20, 20));
+        Press(answered == 1 ? WXK_RETURN : WXK_NUMPAD_ENTER);
+    }
+
+    // After a click on Show Answer, Enter answers Correct.
+    ClickAt(panel->ShowAnswerButton, wxPoint(5, 5));
+    EXPECT_TRUE(panel->CorrectButton->IsShown());
+    Press(WXK_RETURN);
+    EXPECT_EQ(AnsweredCount, 4);
+    int correct = 0;
+    for (const Card& card : Cards)
+        correct += int(card.History.Freq('Y'));
+    EXPECT_EQ(correct, 4);
+    Frame->ShowPanel(pnCardList);
+}
+
+TEST_F(KeyboardTest, TheWholeNumberFieldTakesClicks)
+{
+    for (int i = 0; i < 6; ++i)
+        AddCard(wxString::Format("q%d", i));
+    Options.TestMode = tmLearn;
+    Frame->ShowPanel(pnLearn);
+    YieldFor(100);
+    wxTextCtrl* field = Frame->LearnPanel->CountText;
+    const wxSize size = field->GetSize();
+    for (const wxPoint& point : {wxPoint(2, size.y / 2), wxPoint(size.x - 3, size.y / 2),
+                                 wxPoint(size.x / 2, 3), wxPoint(4, size.y - 4)})
+    {
+        Frame->LearnPanel->CardList->SetFocus();
+        YieldFor(30);
+        ClickAt(field, point);
+        EXPECT_EQ(wxWindow::FindFocus(), field) << "click at " << point.x << "," << point.y;
+    }
+    Frame->ShowPanel(pnCardList);
+}
