@@ -7,8 +7,17 @@
 #include <wx/log.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
-#include <memory>
+#include <cwchar>
+#include <functional>
+
+#if defined(__SSE2__) && WCHAR_MAX > 0xFFFF
+#include <emmintrin.h>
+#define MNEMORA_TEXT_SSE2 1
+#else
+#define MNEMORA_TEXT_SSE2 0
+#endif
 
 #include <sys/stat.h>
 
@@ -75,40 +84,127 @@ void Decode(const Field& field, bool utf8, wxString& text)
         DecodeWindows1252(field.begin, field.size, text);
 }
 
+// Writes one character as UTF-8; values that are no Unicode scalar become U+FFFD, so the
+// file is always valid UTF-8.
+inline char* EncodeChar(char* out, unsigned long c)
+{
+    if (c < 0x80)
+    {
+        *out++ = static_cast<char>(c);
+        return out;
+    }
+    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        c = 0xFFFD;
+    if (c < 0x800)
+    {
+        *out++ = static_cast<char>(0xC0 | (c >> 6));
+    }
+    else if (c < 0x10000)
+    {
+        *out++ = static_cast<char>(0xE0 | (c >> 12));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    }
+    else
+    {
+        *out++ = static_cast<char>(0xF0 | (c >> 18));
+        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    }
+    *out++ = static_cast<char>(0x80 | (c & 0x3F));
+    return out;
+}
+
 // Writes `text` as UTF-8 at `out` (room for four bytes a character); returns the new end.
-// Values that are no Unicode scalar become U+FFFD, so the file is always valid UTF-8.
 char* EncodeUtf8(char* out, const wxString& text)
 {
     const wxStringCharType* p = text.wx_str();
     const wxStringCharType* end = p + text.length();
-    for (; p != end; ++p)
+#if MNEMORA_TEXT_SSE2
+    const __m128i high = _mm_set1_epi32(~0x7F);
+#endif
+    while (p != end)
     {
-        unsigned long c = static_cast<unsigned long>(*p);
-        if (c < 0x80)
+        const wxStringCharType* stop = end;
+#if MNEMORA_TEXT_SSE2
+        // Most card text is ASCII: narrow it sixteen or four characters at a time, and four
+        // that hold another letter one by one.
+        if (end - p >= 16)
         {
-            *out++ = static_cast<char>(c);
-            continue;
+            const auto* from = reinterpret_cast<const __m128i*>(p);
+            const __m128i a = _mm_loadu_si128(from);
+            const __m128i b = _mm_loadu_si128(from + 1);
+            const __m128i c = _mm_loadu_si128(from + 2);
+            const __m128i d = _mm_loadu_si128(from + 3);
+            const __m128i any =
+                _mm_and_si128(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d)), high);
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(any, _mm_setzero_si128())) == 0xFFFF)
+            {
+                const __m128i bytes =
+                    _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
+                out += 16;
+                p += 16;
+                continue;
+            }
         }
-        if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-            c = 0xFFFD;
-        if (c < 0x800)
+        if (end - p >= 4)
         {
-            *out++ = static_cast<char>(0xC0 | (c >> 6));
+            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+            if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(a, high), _mm_setzero_si128())) ==
+                0xFFFF)
+            {
+                const int bytes = _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(a, a), a));
+                std::memcpy(out, &bytes, 4);
+                out += 4;
+                p += 4;
+                continue;
+            }
+            stop = p + 4;
         }
-        else if (c < 0x10000)
-        {
-            *out++ = static_cast<char>(0xE0 | (c >> 12));
-            *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        }
-        else
-        {
-            *out++ = static_cast<char>(0xF0 | (c >> 18));
-            *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        }
-        *out++ = static_cast<char>(0x80 | (c & 0x3F));
+#endif
+        for (; p != stop; ++p)
+            out = EncodeChar(out, static_cast<unsigned long>(*p));
     }
     return out;
+}
+
+// Encodes the cards into a block buffer and hands each full block to `sink`; false when the
+// sink refused one.
+bool WriteCardText(const std::vector<Card>& cards, wxChar delimiter,
+                   const std::function<bool(const char*, size_t)>& sink)
+{
+    const size_t BlockSize = 256 * 1024;
+    const size_t PrefetchDistance = 8;
+    std::vector<char> block(BlockSize);
+    size_t used = 0;
+    const wxString split(delimiter);
+    for (size_t i = 0; i < cards.size(); ++i)
+    {
+        // Each text lies in an allocation of its own: ask for those of a later card early.
+        if (i + PrefetchDistance < cards.size())
+        {
+            __builtin_prefetch(cards[i + PrefetchDistance].Question.wx_str());
+            __builtin_prefetch(cards[i + PrefetchDistance].Answer.wx_str());
+        }
+        const Card& card = cards[i];
+        const size_t room =
+            4 * (card.Question.length() + split.length() + card.Answer.length()) + sizeof LineEnd;
+        if (used + room > block.size())
+        {
+            if (used != 0 && !sink(block.data(), used))
+                return false;
+            used = 0;
+            if (room > block.size())
+                block.resize(room);
+        }
+        char* out = block.data() + used;
+        out = EncodeUtf8(out, card.Question);
+        out = EncodeUtf8(out, split);
+        out = EncodeUtf8(out, card.Answer);
+        std::memcpy(out, LineEnd, sizeof LineEnd - 1);
+        used = size_t(out - block.data()) + sizeof LineEnd - 1;
+    }
+    return used == 0 || sink(block.data(), used);
 }
 
 // The whole of a plain file; false (with the reason logged) for anything else.
@@ -188,22 +284,14 @@ bool ParseCardText(const char* bytes, size_t size, wxChar delimiter, bool ignore
 
 std::string FormatCardText(const std::vector<Card>& cards, wxChar delimiter)
 {
-    size_t room = 0;
-    for (const Card& card : cards)
-        room += 4 * (card.Question.length() + card.Answer.length()) + sizeof LineEnd + 4;
-    // Left uninitialised: only the bytes written are ever touched.
-    std::unique_ptr<char[]> buffer(new char[room]);
-    char* out = buffer.get();
-    const wxString split(delimiter);
-    for (const Card& card : cards)
-    {
-        out = EncodeUtf8(out, card.Question);
-        out = EncodeUtf8(out, split);
-        out = EncodeUtf8(out, card.Answer);
-        std::memcpy(out, LineEnd, sizeof LineEnd - 1);
-        out += sizeof LineEnd - 1;
-    }
-    return std::string(buffer.get(), size_t(out - buffer.get()));
+    std::string bytes;
+    WriteCardText(cards, delimiter,
+                  [&bytes](const char* data, size_t size)
+                  {
+                      bytes.append(data, size);
+                      return true;
+                  });
+    return bytes;
 }
 
 bool ImportTextFile(const wxString& path, bool ignoreHeaderRow)
@@ -228,7 +316,10 @@ bool ImportTextFile(const wxString& path, bool ignoreHeaderRow)
 
 bool ExportTextFile(const wxString& path, wxChar delimiter)
 {
-    const std::string bytes = FormatCardText(Cards, delimiter);
     AtomicFile file(path);
-    return file.IsOk() && file.Write(bytes.data(), bytes.size()) && file.Commit();
+    return file.IsOk() &&
+           WriteCardText(Cards, delimiter,
+                         [&file](const char* data, size_t size)
+                         { return file.Write(data, size); }) &&
+           file.Commit();
 }
