@@ -243,3 +243,15 @@ TEST_F(ImportTest, ExportWritesTheChosenFilterAndLeavesTheDeckAlone)
     EXPECT_FALSE(Modified);
     EXPECT_EQ(Frame->GetTitle(), "Untitled - Mnemora");
 }
+
+TEST_F(ImportTest, AFiveMegabyteLineShowsAsOneRow)
+{
+    const wxString path = WriteFile(Dir + "/long.csv", std::string(5 << 20, 'x') + ",y\n");
+    wxTEST_DIALOG(Menu(cmImport), ChooseText(false), ExpectFileDialog(path));
+    Frame->Refresh();
+    YieldFor(200);
+    ASSERT_EQ(List()->GetItemCount(), 1);
+    EXPECT_EQ(List()->GetItemText(0, 0), wxString('x', 1000));
+    EXPECT_EQ(List()->GetItemText(0, 1), "y");
+    EXPECT_EQ(Cards[0].Question.length(), size_t(5 << 20));
+}
