@@ -143,7 +143,7 @@ TEST_F(CardText, ExportWritesEachFilterAndReadsBackTheSameCards)
 {
     Cards = {MakeCard(L"Stra\u00DFe", "street"), MakeCard("\"quoted\"", L"\u20AC 5")};
     Cards[0].History = "YYN";
-    const std::vector<Card> exported = Cards;
+    std::vector<Card> exported = Cards;
     ASSERT_TRUE(ExportTextFile(Folder + "/tabs.csv", '\t'));
     EXPECT_EQ(Read(Folder + "/tabs.csv"), "Stra\xC3\x9F"
                                           "e\tstreet\n\"quoted\"\t\xE2\x82\xAC 5\n");
@@ -153,6 +153,11 @@ TEST_F(CardText, ExportWritesEachFilterAndReadsBackTheSameCards)
     EXPECT_FALSE(Modified);
     EXPECT_EQ(Cards[0].History, "YYN");
 
+    // Long texts that mix ASCII runs with other letters, and one larger than a write block.
+    Cards.push_back(MakeCard(wxString('a', 37) + L"\u00E4" + wxString('b', 21) + L"\U0001F0CF",
+                             wxString('c', 300000) + L"\u6771"));
+    exported.push_back(Cards.back());
+    ASSERT_TRUE(ExportTextFile(Folder + "/commas.txt", ','));
     ASSERT_TRUE(wxRenameFile(Folder + "/commas.txt", Folder + "/commas.csv"));
     ASSERT_TRUE(ImportTextFile(Folder + "/commas.csv", false));
     ASSERT_EQ(Cards.size(), exported.size());
