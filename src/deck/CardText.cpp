@@ -114,58 +114,79 @@ inline char* EncodeChar(char* out, unsigned long c)
     return out;
 }
 
+#if MNEMORA_TEXT_SSE2
+// Bits set four to a character for the characters of `chars` below U+0080.
+inline unsigned AsciiMask(__m128i chars)
+{
+    const __m128i high = _mm_set1_epi32(~0x7F);
+    return unsigned(
+        _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(chars, high), _mm_setzero_si128())));
+}
+#endif
+
 // Writes `text` as UTF-8 at `out` (room for four bytes a character); returns the new end.
 char* EncodeUtf8(char* out, const wxString& text)
 {
     const wxStringCharType* p = text.wx_str();
     const wxStringCharType* end = p + text.length();
 #if MNEMORA_TEXT_SSE2
-    const __m128i high = _mm_set1_epi32(~0x7F);
-#endif
-    while (p != end)
+    // Most card text is ASCII: sixteen characters are narrowed and stored at once, and the
+    // store is kept up to the first other letter, which is encoded on its own. The bytes
+    // stored past it lie within the room and are overwritten by what follows.
+    while (end - p >= 16)
     {
-        const wxStringCharType* stop = end;
-#if MNEMORA_TEXT_SSE2
-        // Most card text is ASCII: narrow it sixteen or four characters at a time, and four
-        // that hold another letter one by one.
-        if (end - p >= 16)
+        const auto* from = reinterpret_cast<const __m128i*>(p);
+        const __m128i a = _mm_loadu_si128(from);
+        const __m128i b = _mm_loadu_si128(from + 1);
+        const __m128i c = _mm_loadu_si128(from + 2);
+        const __m128i d = _mm_loadu_si128(from + 3);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                         _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d)));
+        const unsigned long long ascii = AsciiMask(a) |
+                                         (static_cast<unsigned long long>(AsciiMask(b)) << 16) |
+                                         (static_cast<unsigned long long>(AsciiMask(c)) << 32) |
+                                         (static_cast<unsigned long long>(AsciiMask(d)) << 48);
+        if (ascii == ~0ULL)
         {
-            const auto* from = reinterpret_cast<const __m128i*>(p);
-            const __m128i a = _mm_loadu_si128(from);
-            const __m128i b = _mm_loadu_si128(from + 1);
-            const __m128i c = _mm_loadu_si128(from + 2);
-            const __m128i d = _mm_loadu_si128(from + 3);
-            const __m128i any =
-                _mm_and_si128(_mm_or_si128(_mm_or_si128(a, b), _mm_or_si128(c, d)), high);
-            if (_mm_movemask_epi8(_mm_cmpeq_epi32(any, _mm_setzero_si128())) == 0xFFFF)
-            {
-                const __m128i bytes =
-                    _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d));
-                _mm_storeu_si128(reinterpret_cast<__m128i*>(out), bytes);
-                out += 16;
-                p += 16;
-                continue;
-            }
+            out += 16;
+            p += 16;
+            continue;
         }
-        if (end - p >= 4)
-        {
-            const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(a, high), _mm_setzero_si128())) ==
-                0xFFFF)
-            {
-                const int bytes = _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(a, a), a));
-                std::memcpy(out, &bytes, 4);
-                out += 4;
-                p += 4;
-                continue;
-            }
-            stop = p + 4;
-        }
-#endif
-        for (; p != stop; ++p)
-            out = EncodeChar(out, static_cast<unsigned long>(*p));
+        const int plain = __builtin_ctzll(~ascii) / 4;
+        out += plain;
+        p += plain;
+        out = EncodeChar(out, static_cast<unsigned long>(*p++));
     }
+    while (end - p >= 4)
+    {
+        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const int bytes = _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(a, a), a));
+        std::memcpy(out, &bytes, 4);
+        const unsigned ascii = AsciiMask(a);
+        if (ascii == 0xFFFF)
+        {
+            out += 4;
+            p += 4;
+            continue;
+        }
+        const int plain = __builtin_ctz(~ascii) / 4;
+        out += plain;
+        p += plain;
+        out = EncodeChar(out, static_cast<unsigned long>(*p++));
+    }
+#endif
+    for (; p != end; ++p)
+        out = EncodeChar(out, static_cast<unsigned long>(*p));
     return out;
+}
+
+// Asks for the memory of a text ahead of its use, a cache line at a time.
+inline void Prefetch(const wxString& text)
+{
+    const char* p = reinterpret_cast<const char*>(text.wx_str());
+    const char* end = p + text.length() * sizeof(wxStringCharType);
+    for (; p < end; p += 64)
+        __builtin_prefetch(p);
 }
 
 // Encodes the cards into a block buffer and hands each full block to `sink`; false when the
@@ -183,8 +204,8 @@ bool WriteCardText(const std::vector<Card>& cards, wxChar delimiter,
         // Each text lies in an allocation of its own: ask for those of a later card early.
         if (i + PrefetchDistance < cards.size())
         {
-            __builtin_prefetch(cards[i + PrefetchDistance].Question.wx_str());
-            __builtin_prefetch(cards[i + PrefetchDistance].Answer.wx_str());
+            Prefetch(cards[i + PrefetchDistance].Question);
+            Prefetch(cards[i + PrefetchDistance].Answer);
         }
         const Card& card = cards[i];
         const size_t room =
