@@ -86,7 +86,7 @@ protected:
     wxListCtrl* List() const
     {
         for (wxWindow* child : Frame->EditPanel->GetChildren())
-            if (auto* list = wxDynamicCast(child, wxListCtrl))
+            if (auto* list = dynamic_cast<wxListCtrl*>(child))
                 return list;
         return nullptr;
     }
@@ -108,7 +108,7 @@ TEST_F(ImportTest, DialogTextsFontsAndExclusiveRadios)
     EXPECT_FALSE(dialog.IgnoreHeaderRow->GetValue());
     std::vector<wxString> texts;
     for (wxWindow* child : dialog.GetChildren())
-        if (auto* text = wxDynamicCast(child, wxStaticText))
+        if (auto* text = dynamic_cast<wxStaticText*>(child))
             texts.push_back(text->GetLabel());
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[1], "Mnemora supports importing cards from several sources.  Select "
