@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# CI: builds the deck-file fuzz target with clang in build-fuzz and runs it for 60 seconds on
-# the seed corpus (MNEMORA_FUZZ_SECONDS changes the time). New inputs go to build-fuzz/corpus.
+# CI: builds the fuzz targets with clang in build-fuzz and runs each for 60 seconds on its seed
+# corpus (MNEMORA_FUZZ_SECONDS changes the time): the deck-file readers, then the card text
+# files of Import and Export. New inputs go to build-fuzz/corpus and build-fuzz/corpus-text.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ROOT=$PWD
@@ -8,9 +9,13 @@ BUILD=$ROOT/build-fuzz
 
 CC=clang CXX=clang++ cmake -S "$ROOT" -B "$BUILD" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DMNEMORA_FUZZ=ON -DMNEMORA_BENCH=OFF >/dev/null
-cmake --build "$BUILD" -j"$(nproc)" --target fuzz_deck
-mkdir -p "$BUILD/corpus"
+cmake --build "$BUILD" -j"$(nproc)" --target fuzz_deck fuzz_card_text
+mkdir -p "$BUILD/corpus" "$BUILD/corpus-text"
 echo "== Fuzzing the deck readers for ${MNEMORA_FUZZ_SECONDS:-60} seconds"
 "$BUILD/fuzz/fuzz_deck" -max_total_time="${MNEMORA_FUZZ_SECONDS:-60}" -timeout=20 \
     -rss_limit_mb=2048 -dict="$ROOT/fuzz/deck.dict" -print_final_stats=1 \
     "$BUILD/corpus" "$ROOT/fuzz/corpus"
+echo "== Fuzzing the card text files for ${MNEMORA_FUZZ_SECONDS:-60} seconds"
+"$BUILD/fuzz/fuzz_card_text" -max_total_time="${MNEMORA_FUZZ_SECONDS:-60}" -timeout=20 \
+    -rss_limit_mb=2048 -dict="$ROOT/fuzz/card_text.dict" -print_final_stats=1 \
+    "$BUILD/corpus-text" "$ROOT/fuzz/corpus-text"

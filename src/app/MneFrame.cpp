@@ -54,8 +54,6 @@ enum
     idRecentLast = 5058
 };
 
-const wxString UntitledName = "Untitled";
-
 void ShowNoCardsMessage()
 {
     wxMessageBox(_("Add at least one card first."), "Mnemora", wxOK | wxICON_WARNING);
@@ -74,6 +72,8 @@ wxBEGIN_EVENT_TABLE(MneFrame, wxFrame)
     EVT_MENU(idSave, MneFrame::OnSave)
     EVT_MENU(idSaveAs, MneFrame::OnSaveAs)
     EVT_MENU(idMerge, MneFrame::OnMerge)
+    EVT_MENU(idImport, MneFrame::OnImport)
+    EVT_MENU(idExport, MneFrame::OnExport)
     EVT_MENU_RANGE(idRecentFirst, idRecentLast, MneFrame::OnRecentFile)
     EVT_MENU_RANGE(idPrintStudySheet, idPrintDoubleSided, MneFrame::OnPrint)
     EVT_MENU(idStudyMode, MneFrame::OnStudyMode)
@@ -92,6 +92,7 @@ wxBEGIN_EVENT_TABLE(MneFrame, wxFrame)
 wxEND_EVENT_TABLE()
 
 MneFrame* MainFrame = nullptr;
+const wxString UntitledName = "Untitled";
 int CurrentPanel = 0;
 // clang-format on
 
@@ -261,11 +262,14 @@ bool MneFrame::Save()
         ShowNoCardsMessage();
         return false;
     }
-    if (FileName.SameAs(wxFileName(UntitledName)))
+    if (FileName.SameAs(wxFileName(UntitledName)) || (ConfirmDeckName && FileName.FileExists()))
         return SaveAs();
     const bool written = SaveDeck();
     if (written)
+    {
+        ConfirmDeckName = false;
         RememberFile(FileName.GetFullPath());
+    }
     UpdateTitle();
     return written;
 }
@@ -288,7 +292,10 @@ bool MneFrame::SaveAs()
     FileName = wxFileName(path);
     const bool written = SaveDeck();
     if (written)
+    {
+        ConfirmDeckName = false;
         RememberFile(path);
+    }
     else
         FileName = previous; // nothing was written there, so the deck keeps its old name
     UpdateTitle();
@@ -300,6 +307,7 @@ LoadResult MneFrame::OpenDeckFile(const wxString& path, bool remember)
     ActiveCards.clear();
     Cards.clear();
     FileName = wxFileName(path);
+    ConfirmDeckName = false;
     const LoadResult result = LoadDeck();
     if (result == LoadResult::Unreadable || result == LoadResult::WrongVersion)
     {
@@ -319,6 +327,7 @@ void MneFrame::OnNew(wxCommandEvent&)
     if (!QuerySaveChanges())
         return;
     FileName = wxFileName(UntitledName);
+    ConfirmDeckName = false;
     Modified = false;
     UpdateTitle();
     ActiveCards.clear();

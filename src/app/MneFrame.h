@@ -54,12 +54,17 @@ private:
     void EnableDeckCommands(bool enable);
     void RememberFile(const wxString& path);
     void RefreshCardDisplay();
+    void ImportText(bool ignoreHeaderRow);
+    void ImportPictures();
+    wxString ChoosePicture(const wxString& title);
 
     void OnNew(wxCommandEvent& event);
     void OnOpen(wxCommandEvent& event);
     void OnSave(wxCommandEvent& event);
     void OnSaveAs(wxCommandEvent& event);
     void OnMerge(wxCommandEvent& event);
+    void OnImport(wxCommandEvent& event);
+    void OnExport(wxCommandEvent& event);
     void OnRecentFile(wxCommandEvent& event);
     void OnPrint(wxCommandEvent& event);
     void OnStudyMode(wxCommandEvent& event);
@@ -81,9 +86,15 @@ private:
     wxMenuItem* ShuffleCardsItem = nullptr;
     wxMenuItem* SwapItem = nullptr;
     wxMenuItem* ShowTimerItem = nullptr;
+    /// The deck was named after an imported text file: a plain Save must not replace a deck
+    /// file of that name without asking.
+    bool ConfirmDeckName = false;
 
     wxDECLARE_EVENT_TABLE();
 };
+
+/// The name of a deck that has no file yet.
+extern const wxString UntitledName;
 
 /// The one main frame; set at the start of its constructor.
 extern MneFrame* MainFrame;

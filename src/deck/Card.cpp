@@ -51,9 +51,13 @@ void PlaySide(const MediaFile& sound)
     CardSound.Play(sound.GetFullPath());
 }
 
+// More than a list column can ever show; a longer text (an imported megabyte line) would make
+// the toolkit lay the whole of it out on every repaint.
+const size_t MaxLabelLength = 1000;
+
 wxString SideLabel(const wxString& text, const MediaFile& picture, const MediaFile& sound)
 {
-    wxString label = text;
+    wxString label = text.length() > MaxLabelLength ? text.Left(MaxLabelLength) : text;
     label.Replace("\n", " ");
     if (!sound.GetFullPath().empty())
         label = "(" + sound.GetFullName() + ") " + label;

@@ -33,7 +33,8 @@ struct Card
     void PlayQuestionSound() const;
     /// Starts the answer sound when sounds are on and the side has one.
     void PlayAnswerSound() const;
-    /// One-line label of the question side for lists: "(picture) (sound) text".
+    /// One-line label of the question side for lists: "(picture) (sound) text", the text cut
+    /// after 1000 characters.
     wxString GetQuestionLabel() const;
     /// One-line label of the answer side.
     wxString GetAnswerLabel() const;

@@ -154,6 +154,17 @@ wxString DecodeLegacyLine(const char* bytes, size_t length)
         DecodeUtf8(bytes, length, text);
         return text;
     }
+    DecodeWindows1252(bytes, length, text);
+    return text;
+}
+
+void DecodeWindows1252(const char* bytes, size_t length, wxString& text)
+{
+    if (length == 0)
+    {
+        text.clear();
+        return;
+    }
     std::vector<wchar_t>& out = Scratch(length);
     for (size_t i = 0; i < length; ++i)
     {
@@ -161,7 +172,6 @@ wxString DecodeLegacyLine(const char* bytes, size_t length)
         out[i] = byte >= 0x80 && byte < 0xA0 ? Cp1252High[byte - 0x80] : wchar_t(byte);
     }
     text.assign(out.data(), length);
-    return text;
 }
 
 void AddLegacyLines(const char* bytes, size_t length, wxTextFile& file)

@@ -17,6 +17,9 @@ bool IsValidUtf8(const char* bytes, size_t length);
 /// Malformed bytes still decode safely, each to U+FFFD.
 void DecodeUtf8(const char* bytes, size_t length, wxString& text);
 
+/// Decodes Windows-1252 bytes into `text`; every byte maps to one character.
+void DecodeWindows1252(const char* bytes, size_t length, wxString& text);
+
 /// Decodes one line of an older deck: as UTF-8 when valid, otherwise as Windows-1252.
 wxString DecodeLegacyLine(const char* bytes, size_t length);
 

@@ -1,0 +1,156 @@
+// Speed of Import and Export on 100,000 generated cards, each with its baseline from the same
+// run: loading the same cards from an XML deck file for Import, one buffered write of the same
+// bytes (and one followed by a flush to the disk) for Export.
+#include <wx/filename.h>
+#include <wx/init.h>
+#include <wx/log.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include <malloc.h>
+#include <unistd.h>
+
+#include "DeckGenerator.h"
+#include "deck/CardText.h"
+#include "deck/DeckFile.h"
+#include "deck/mnemora.h"
+
+namespace
+{
+const int DeckSize = 100000;
+wxString Folder;
+wxString DeckPath;
+wxString TextPath;
+std::string TextBytes;
+
+void ReleaseDeck()
+{
+    ActiveCards.clear();
+    std::vector<Card>().swap(Cards);
+    malloc_trim(0);
+}
+
+// Generated cards whose texts hold no delimiter or line break, so that both files hold them.
+std::vector<Card> TextSafeCards()
+{
+    std::vector<Card> cards = GenerateCards(DeckSize);
+    for (Card& card : cards)
+    {
+        for (wxString* text : {&card.Question, &card.Answer})
+        {
+            for (wxString::iterator it = text->begin(); it != text->end(); ++it)
+            {
+                if (*it == '\n' || *it == '\r' || *it == '\t' || *it == ',')
+                    *it = ' ';
+            }
+        }
+    }
+    return cards;
+}
+
+void BM_LoadDeck(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        ReleaseDeck();
+        FileName = wxFileName(DeckPath);
+        state.ResumeTiming();
+        if (LoadDeck() != LoadResult::Loaded || Cards.size() != DeckSize)
+            state.SkipWithError("the load failed");
+    }
+}
+BENCHMARK(BM_LoadDeck)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ImportTextFile(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        ReleaseDeck();
+        state.ResumeTiming();
+        if (!ImportTextFile(TextPath, false) || Cards.size() != DeckSize)
+            state.SkipWithError("the import failed");
+    }
+}
+BENCHMARK(BM_ImportTextFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BufferedWrite(benchmark::State& state, bool sync)
+{
+    const wxString path = Folder + "/plain.csv";
+    for (auto _ : state)
+    {
+        FILE* file = std::fopen(path.fn_str(), "wb");
+        std::fwrite(TextBytes.data(), 1, TextBytes.size(), file);
+        if (sync)
+        {
+            std::fflush(file);
+            fsync(fileno(file));
+        }
+        std::fclose(file);
+    }
+}
+
+void BM_BufferedWrite(benchmark::State& state)
+{
+    BufferedWrite(state, false);
+}
+BENCHMARK(BM_BufferedWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_BufferedWriteAndSync(benchmark::State& state)
+{
+    BufferedWrite(state, true);
+}
+BENCHMARK(BM_BufferedWriteAndSync)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The bytes of the export alone, without the file.
+void BM_FormatCardText(benchmark::State& state)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(FormatCardText(Cards, ','));
+}
+BENCHMARK(BM_FormatCardText)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ExportTextFile(benchmark::State& state)
+{
+    const wxString path = Folder + "/exported.csv";
+    for (auto _ : state)
+    {
+        if (!ExportTextFile(path, ','))
+            state.SkipWithError("the export failed");
+    }
+}
+BENCHMARK(BM_ExportTextFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+} // namespace
+
+int main(int argc, char** argv)
+{
+    wxInitializer initializer(argc, argv);
+    if (!initializer.IsOk())
+        return 1;
+    wxLog::EnableLogging(false);
+    char pattern[] = "/tmp/mnemora-bench-XXXXXX";
+    if (mkdtemp(pattern) == nullptr)
+        return 1;
+    Folder = pattern;
+    DeckPath = Folder + "/generated.mnd";
+    TextPath = Folder + "/generated.csv";
+    SetDeckMessageHandler([](const wxString&) {});
+    Cards = TextSafeCards();
+    FileName = wxFileName(DeckPath);
+    TextBytes = FormatCardText(Cards, ',');
+    if (!SaveDeck() || !ExportTextFile(TextPath, ','))
+        return 1;
+    std::printf("Generated deck: %d cards, CSV %zu bytes\n", DeckSize, TextBytes.size());
+
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    ReleaseDeck();
+    wxFileName::Rmdir(Folder, wxPATH_RMDIR_RECURSIVE);
+    return 0;
+}

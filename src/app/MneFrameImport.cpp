@@ -1,0 +1,115 @@
+// The main frame's Import and Export commands: cards from a text file or a picture sequence,
+// and every card out to a text file.
+#include "app/MneFrame.h"
+
+#include <wx/checkbox.h>
+#include <wx/filedlg.h>
+#include <wx/msgdlg.h>
+#include <wx/radiobut.h>
+#include <wx/utils.h>
+
+#include "app/Options.h"
+#include "app/mneImportDialog.h"
+#include "deck/CardText.h"
+#include "deck/mnemora.h"
+#include "edit/MneAddPanel.h"
+#include "edit/MneEditPanel.h"
+
+void MneFrame::OnImport(wxCommandEvent&)
+{
+    if (!QuerySaveChanges())
+        return;
+    mneImportDialog dialog(this);
+    dialog.ExcelRadio->SetValue(true);
+    dialog.PictureRadio->SetValue(false);
+    dialog.CentreOnParent();
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    if (dialog.ExcelRadio->GetValue())
+        ImportText(dialog.IgnoreHeaderRow->GetValue());
+    else if (dialog.PictureRadio->GetValue())
+        ImportPictures();
+}
+
+void MneFrame::ImportText(bool ignoreHeaderRow)
+{
+    wxFileDialog dialog(this, _("Choose file to import."), Options.DataDirectory, wxEmptyString,
+                        _("Text files (*.txt;*.csv)|*.txt;*.csv"), wxFD_OPEN);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const wxString path = dialog.GetPath();
+    Options.DataDirectory = wxFileName(path).GetPath();
+    SaveOptions();
+    {
+        wxBusyCursor busy;
+        if (!ImportTextFile(path, ignoreHeaderRow))
+            return;
+        EditPanel->RefreshList();
+    }
+    // A deck file of the new name may already lie beside the text file: the first Save asks.
+    ConfirmDeckName = true;
+    UpdateTitle();
+}
+
+wxString MneFrame::ChoosePicture(const wxString& title)
+{
+    wxFileDialog dialog(this, title, Options.DataDirectory, wxEmptyString,
+                        _("Image Files ") + MneAddPanel::GetImageWildcard(), wxFD_OPEN);
+    if (dialog.ShowModal() != wxID_OK)
+        return wxString();
+    const wxString path = dialog.GetPath();
+    Options.DataDirectory = wxFileName(path).GetPath();
+    SaveOptions();
+    return path;
+}
+
+void MneFrame::ImportPictures()
+{
+    ActiveCards.clear();
+    Cards.clear();
+    for (int n = 1;; ++n)
+    {
+        const wxString question =
+            ChoosePicture(wxString::Format(_("Choose Question Picture #%d (Cancel to stop)"), n));
+        if (question.empty())
+            break;
+        const wxString answer =
+            ChoosePicture(wxString::Format(_("Choose Answer Picture #%d (Cancel to stop)"), n));
+        if (answer.empty())
+            break;
+        wxBusyCursor busy;
+        Card card;
+        card.QuestionPicture = wxFileName(question);
+        card.AnswerPicture = wxFileName(answer);
+        card.LoadPictures();
+        Cards.push_back(card);
+    }
+    UpdateScores();
+    EditPanel->RefreshList();
+    FileName = wxFileName(UntitledName);
+    ConfirmDeckName = false;
+    Modified = true;
+    UpdateTitle();
+}
+
+void MneFrame::OnExport(wxCommandEvent&)
+{
+    if (Cards.empty())
+    {
+        wxMessageBox(_("Add at least one card first."), "Mnemora", wxOK | wxICON_EXCLAMATION);
+        return;
+    }
+    wxFileDialog dialog(
+        this, _("Export Cards"), Options.DataDirectory, wxEmptyString,
+        _("Tab Delimited Text files (*.txt)|*.txt|Comma Separated Value files (*.csv)|*.csv"),
+        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const wxString path = dialog.GetPath();
+    Options.DataDirectory = wxFileName(path).GetPath();
+    SaveOptions();
+    // The chosen filter decides, whatever extension the name has.
+    const wxChar delimiter = dialog.GetFilterIndex() == 0 ? wxChar('\t') : wxChar(',');
+    wxBusyCursor busy;
+    ExportTextFile(path, delimiter);
+}

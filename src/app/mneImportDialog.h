@@ -1,0 +1,26 @@
+// The import dialog: cards from a two-column text file or from a sequence of pictures.
+#ifndef MNEMORA_APP_MNEIMPORTDIALOG_H
+#define MNEMORA_APP_MNEIMPORTDIALOG_H
+
+#include <wx/dialog.h>
+
+class wxCheckBox;
+class wxRadioButton;
+
+/// Lets the user choose the source of an import; the caller presets and reads the controls.
+class mneImportDialog : public wxDialog
+{
+public:
+    explicit mneImportDialog(wxWindow* parent);
+
+    wxRadioButton* ExcelRadio = nullptr;   ///< id 10000: a text file from a spreadsheet.
+    wxCheckBox* IgnoreHeaderRow = nullptr; ///< id 10001: skip the file's first line.
+    wxRadioButton* PictureRadio = nullptr; ///< id 10002: a sequence of pictures.
+
+private:
+    void OnRadio(wxCommandEvent& event);
+
+    wxDECLARE_EVENT_TABLE();
+};
+
+#endif

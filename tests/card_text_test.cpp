@@ -1,0 +1,225 @@
+// Card text files: splitting at commas and tabs, encodings, the header row, export bytes and
+// the round trip, spreadsheet files, and broken input.
+#include <wx/ffile.h>
+#include <wx/filename.h>
+#include <wx/log.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "deck/CardText.h"
+#include "deck/mnemora.h"
+
+namespace
+{
+using Pairs = std::vector<std::pair<wxString, wxString>>;
+
+Pairs Parse(const std::string& bytes, wxChar delimiter, bool ignoreHeaderRow = false)
+{
+    std::vector<Card> cards;
+    EXPECT_TRUE(ParseCardText(bytes.data(), bytes.size(), delimiter, ignoreHeaderRow, cards));
+    Pairs pairs;
+    for (const Card& card : cards)
+        pairs.emplace_back(card.Question, card.Answer);
+    return pairs;
+}
+
+Card MakeCard(const wxString& question, const wxString& answer)
+{
+    Card card;
+    card.Question = question;
+    card.Answer = answer;
+    return card;
+}
+
+class CardText : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char pattern[] = "/tmp/mnemora-text-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        Folder = pattern;
+        Cards = {MakeCard("old", "deck")};
+        FileName = wxFileName("Untitled");
+        Modified = false;
+    }
+
+    void TearDown() override
+    {
+        wxFileName::Rmdir(Folder, wxPATH_RMDIR_RECURSIVE);
+        Cards.clear();
+        FileName = wxFileName("Untitled");
+        Modified = false;
+    }
+
+    wxString Write(const wxString& name, const std::string& bytes) const
+    {
+        wxFFile file(Folder + "/" + name, "wb");
+        file.Write(bytes.data(), bytes.size());
+        return file.GetName();
+    }
+
+    static std::string Read(const wxString& path)
+    {
+        std::string bytes;
+        wxFFile file(path, "rb");
+        bytes.resize(size_t(file.Length()));
+        file.Read(&bytes[0], bytes.size());
+        return bytes;
+    }
+
+    // The old one-card deck is still there, unmodified.
+    static void ExpectOldDeck()
+    {
+        ASSERT_EQ(Cards.size(), 1u);
+        EXPECT_EQ(Cards[0].Question, "old");
+        EXPECT_EQ(FileName.GetFullPath(), "Untitled");
+        EXPECT_FALSE(Modified);
+    }
+
+    wxString Folder;
+};
+} // namespace
+
+TEST(CardTextSplit, CommaEndsEveryFieldAndQuotesAreText)
+{
+    EXPECT_EQ(Parse(",b\na,b,c\nalone\n\na, spaced\n", ','),
+              (Pairs{{"", "b"}, {"a", "b"}, {"alone", ""}, {"a", " spaced"}}));
+    EXPECT_EQ(Parse("\"x, y\",\"z\"\n", ','), (Pairs{{"\"x", " y\""}}));
+    EXPECT_EQ(Parse("a,\n,,,\n,\n", ','), (Pairs{{"a", ""}}));
+}
+
+TEST(CardTextSplit, TabRunsJoinAndLeadingTabsAreSkipped)
+{
+    EXPECT_EQ(Parse("\tb\na\t\tb\nq\ta\tmore\na,b\n\t\t\n", '\t'),
+              (Pairs{{"b", ""}, {"a", "b"}, {"q", "a"}, {"a,b", ""}}));
+}
+
+TEST(CardTextSplit, EveryLineEndAndTheHeaderRow)
+{
+    EXPECT_EQ(Parse("1,a\r\n2,b\r3,c\n4,d", ','),
+              (Pairs{{"1", "a"}, {"2", "b"}, {"3", "c"}, {"4", "d"}}));
+    EXPECT_EQ(Parse("Question,Answer\r\nq,a\r\n", ',', true), (Pairs{{"q", "a"}}));
+    EXPECT_EQ(Parse("\nq,a", ',', true), (Pairs{{"q", "a"}}));
+}
+
+TEST(CardTextSplit, EncodingIsUtf8WithOrWithoutMarkElseWindows1252)
+{
+    EXPECT_EQ(Parse("\xEF\xBB\xBF\xC3\xA4pfel,\xE2\x82\xAC", ','),
+              (Pairs{{L"\u00E4pfel", L"\u20AC"}}));
+    // A file that is not UTF-8 as a whole is Windows-1252 throughout, also in lines that would be.
+    EXPECT_EQ(Parse("\xE4pfel,\x80\n\xC3\xA4,x", ','),
+              (Pairs{{L"\u00E4pfel", L"\u20AC"}, {L"\u00C3\u00A4", "x"}}));
+    std::vector<Card> cards;
+    EXPECT_FALSE(ParseCardText("a,b\0c", 5, ',', false, cards)); // NUL: no text file
+    EXPECT_TRUE(cards.empty());
+}
+
+TEST_F(CardText, DelimiterFollowsTheExtension)
+{
+    EXPECT_EQ(ImportDelimiter("/d/cards.CSV"), wxChar(','));
+    EXPECT_EQ(ImportDelimiter("/d/cards.txt"), wxChar('\t'));
+    EXPECT_EQ(ImportDelimiter("/d/cards"), wxChar('\t'));
+    ASSERT_TRUE(ImportTextFile(Write("plain", "a,b\tc\n"), false));
+    ASSERT_EQ(Cards.size(), 1u);
+    EXPECT_EQ(Cards[0].Question, "a,b");
+    EXPECT_EQ(FileName.GetFullPath(), Folder + "/plain.mnd");
+}
+
+TEST_F(CardText, HeaderRowOnAOneLineFileLeavesAnEmptyModifiedDeck)
+{
+    ASSERT_TRUE(ImportTextFile(Write("one.csv", "Question,Answer\n"), true));
+    EXPECT_TRUE(Cards.empty());
+    EXPECT_TRUE(Modified);
+    EXPECT_EQ(FileName.GetFullPath(), Folder + "/one.mnd");
+}
+
+TEST_F(CardText, ExportWritesEachFilterAndReadsBackTheSameCards)
+{
+    Cards = {MakeCard(L"Stra\u00DFe", "street"), MakeCard("\"quoted\"", L"\u20AC 5")};
+    Cards[0].History = "YYN";
+    std::vector<Card> exported = Cards;
+    ASSERT_TRUE(ExportTextFile(Folder + "/tabs.csv", '\t'));
+    EXPECT_EQ(Read(Folder + "/tabs.csv"), "Stra\xC3\x9F"
+                                          "e\tstreet\n\"quoted\"\t\xE2\x82\xAC 5\n");
+    ASSERT_TRUE(ExportTextFile(Folder + "/commas.txt", ','));
+    EXPECT_EQ(Read(Folder + "/commas.txt"), "Stra\xC3\x9F"
+                                            "e,street\n\"quoted\",\xE2\x82\xAC 5\n");
+    EXPECT_FALSE(Modified);
+    EXPECT_EQ(Cards[0].History, "YYN");
+
+    // Long texts that mix ASCII runs with other letters, and one larger than a write block.
+    Cards.push_back(MakeCard(wxString('a', 37) + L"\u00E4" + wxString('b', 21) + L"\U0001F0CF",
+                             wxString('c', 300000) + L"\u6771"));
+    exported.push_back(Cards.back());
+    ASSERT_TRUE(ExportTextFile(Folder + "/commas.txt", ','));
+    ASSERT_TRUE(wxRenameFile(Folder + "/commas.txt", Folder + "/commas.csv"));
+    ASSERT_TRUE(ImportTextFile(Folder + "/commas.csv", false));
+    ASSERT_EQ(Cards.size(), exported.size());
+    for (size_t i = 0; i < Cards.size(); ++i)
+    {
+        EXPECT_EQ(Cards[i].Question, exported[i].Question);
+        EXPECT_EQ(Cards[i].Answer, exported[i].Answer);
+    }
+}
+
+TEST_F(CardText, SpreadsheetFilesGiveTheTwoColumns)
+{
+    const char* source = std::getenv("MNEMORA_SOURCE_DIR");
+    const wxString data =
+        (source != nullptr ? wxString(source) + "/tests" : wxFileName(__FILE__).GetPath()) +
+        "/data/spreadsheet/";
+    for (const char* name :
+         {"utf8-bom.csv", "utf8.csv", "windows-1252.csv", "utf8.txt", "windows-1252.txt"})
+    {
+        ASSERT_TRUE(ImportTextFile(data + name, true)) << name;
+        ASSERT_EQ(Cards.size(), 3u) << name;
+        EXPECT_EQ(Cards[0].Question, L"Gr\u00FC\u00DFe") << name;
+        EXPECT_EQ(Cards[0].Answer, "greetings") << name;
+        EXPECT_EQ(Cards[1].Question, L"\u20AC") << name;
+        EXPECT_EQ(Cards[1].Answer, "euro sign") << name;
+        EXPECT_EQ(Cards[2].Question, L"caf\u00E9") << name;
+        EXPECT_EQ(Cards[2].Answer, L"coffee shop") << name;
+    }
+}
+
+TEST_F(CardText, BrokenInputHasAClearOutcome)
+{
+    wxLogNull quiet;
+    // Unreadable: a folder, a file that is gone, a binary file. The old deck stays.
+    EXPECT_FALSE(ImportTextFile(Folder, false));
+    ExpectOldDeck();
+    EXPECT_FALSE(ImportTextFile(Folder + "/vanished.csv", false));
+    ExpectOldDeck();
+    EXPECT_FALSE(ImportTextFile(
+        Write("picture.txt", std::string("\x89PNG\r\n\x1A\n\0\0\0\rIHDR", 16)), false));
+    ExpectOldDeck();
+
+    // Readable, if odd: an empty file, delimiters only, a 5 MB line, 100,000 lines.
+    EXPECT_TRUE(ImportTextFile(Write("empty.csv", ""), false));
+    EXPECT_TRUE(Cards.empty());
+    EXPECT_TRUE(ImportTextFile(Write("commas.csv", std::string(1000, ',') + "\n"), false));
+    EXPECT_TRUE(Cards.empty());
+    EXPECT_TRUE(ImportTextFile(Write("long.csv", std::string(5 << 20, 'x') + ",y"), false));
+    ASSERT_EQ(Cards.size(), 1u);
+    EXPECT_EQ(Cards[0].Question.length(), size_t(5 << 20));
+    std::string lines;
+    for (int i = 0; i < 100000; ++i)
+        lines += "q" + std::to_string(i) + "\ta\n";
+    EXPECT_TRUE(ImportTextFile(Write("many.txt", lines), false));
+    ASSERT_EQ(Cards.size(), 100000u);
+    EXPECT_EQ(Cards[99999].Question, "q99999");
+
+    // An export that cannot be written changes neither the deck nor its flag.
+    Cards = {MakeCard("kept", "card")};
+    Modified = true;
+    EXPECT_FALSE(ExportTextFile("/proc/cards.txt", ','));
+    EXPECT_FALSE(ExportTextFile(Folder + "/no/such/folder/cards.txt", ','));
+    ASSERT_EQ(Cards.size(), 1u);
+    EXPECT_TRUE(Modified);
+}
