@@ -16,8 +16,10 @@
 
 #include "app/LabelFlow.h"
 #include "app/mneAboutDialog.h"
+#include "app/mneImportDialog.h"
 #include "edit/MneAddPanel.h"
 #include "edit/MneEditPanel.h"
+#include "print/mnePrintDialog.h"
 #include "study/MneLearnPanel.h"
 #include "study/MneTestPanel.h"
 #include "study/mneModeDialog.h"
@@ -64,6 +66,13 @@ void ExpectLabelsFit(wxWindow* window, const wxString& where)
         }
         else if (wxRadioButton* radio = dynamic_cast<wxRadioButton*>(child))
             label = radio->GetLabelText();
+        else if (wxTextCtrl* field = dynamic_cast<wxTextCtrl*>(child);
+                 field && !field->IsMultiLine() && !field->GetValue().empty())
+        {
+            // The theme's entry size leaves a few pixels past the text for the caret.
+            const int needed = field->GetSizeFromTextSize(field->GetTextExtent(field->GetValue())).x;
+            EXPECT_LE(needed - 8, room.x) << where << ": field too narrow for " << field->GetValue();
+        }
         if (!label.empty())
         {
             const wxSize needed = TextSize(child, label);
@@ -193,6 +202,13 @@ TEST_P(PanelFitTest, Dialogs)
     Check(&about, "About box", [&] { about.Show(); });
     mneModeDialog mode(Frame);
     Check(&mode, "study mode", [&] { mode.Show(); });
+    mneImportDialog import(Frame);
+    Check(&import, "import", [&] { import.Show(); });
+    for (int printType : {0, 1, 2})
+    {
+        mnePrintDialog print(Frame, printType);
+        Check(&print, "print", [&] { print.Show(); });
+    }
     for (Card& card : Cards)
         ActiveCards.push_back(&card);
     for (int correct : {int(Cards.size()), 3})

@@ -11,6 +11,7 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -86,19 +87,15 @@ mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
     for (const PageLayout& layout : Options.PageLayouts)
         LayoutCombo->Append(layout.Name);
     comboRow->Add(LayoutCombo, 1, wxALIGN_CENTER_VERTICAL);
-    comboRow->Add(new wxButton(box, idSaveLayout, _("&Save"), wxDefaultPosition, wxDefaultSize,
-                               wxBU_EXACTFIT),
-                  0, wxLEFT, 5);
-    comboRow->Add(new wxButton(box, idDeleteLayout, _("&Delete"), wxDefaultPosition, wxDefaultSize,
-                               wxBU_EXACTFIT),
-                  0, wxLEFT, 5);
+    comboRow->Add(LabelSizedButton(box, idSaveLayout, _("&Save")), 0, wxLEFT, 5);
+    comboRow->Add(LabelSizedButton(box, idDeleteLayout, _("&Delete")), 0, wxLEFT, 5);
     layoutBox->Add(comboRow, 0, wxEXPAND | wxALL, 5);
 
     wxFlexGridSizer* size = new wxFlexGridSizer(4, 5, 0);
     WidthText = AddField(size, _("Page dimensions:"));
     // TRANSLATORS: between the page width and height, as in 8.50" x 11.00".
     size->Add(new wxStaticText(box, wxID_ANY, _("x")), 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 10);
-    HeightText = new wxTextCtrl(box, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(50, -1));
+    HeightText = NewField(box);
     size->Add(HeightText, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 10);
     layoutBox->Add(size, 0, wxALL, 5);
 
@@ -121,7 +118,7 @@ mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
     formatBox->Add(new wxStaticText(formatBox->GetStaticBox(), wxID_ANY, _("Card font:")), 0,
                    wxALIGN_CENTER_VERTICAL | wxALL, 5);
     FontButton = new wxButton(formatBox->GetStaticBox(), idCardFont, wxEmptyString);
-    formatBox->Add(FontButton, 1, wxALIGN_CENTER_VERTICAL | wxLEFT | wxTOP | wxBOTTOM, 10);
+    formatBox->Add(FontButton, 1, wxALIGN_CENTER_VERTICAL | wxALL, 10);
     top->Add(formatBox, 0, wxEXPAND | wxTOP | wxLEFT | wxRIGHT, 10);
 
     wxBoxSizer* buttons = new wxBoxSizer(wxHORIZONTAL);
@@ -136,12 +133,32 @@ mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
     SetSizerAndFit(top);
 }
 
+wxTextCtrl* mnePrintDialog::NewField(wxWindow* box)
+{
+    wxTextCtrl* field =
+        new wxTextCtrl(box, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(50, -1));
+    // 50 pixels, or wider where the theme's padding would hide part of a length like 10.00".
+    const int needed = field->GetSizeFromTextSize(field->GetTextExtent("10.00\"")).x;
+    if (needed > 50)
+        field->SetMinSize(wxSize(needed, -1));
+    return field;
+}
+
+wxButton* mnePrintDialog::LabelSizedButton(wxWindow* box, int id, const wxString& label)
+{
+    wxButton* button =
+        new wxButton(box, id, label, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    // Sized to its label, with room between the label and the button's frame.
+    const int width = button->GetTextExtent(wxStripMenuCodes(label)).x + 16;
+    button->SetMinSize(wxSize(std::max(width, button->GetBestSize().x), -1));
+    return button;
+}
+
 wxTextCtrl* mnePrintDialog::AddField(wxSizer* grid, const wxString& label)
 {
     wxWindow* box = LayoutCombo->GetParent();
     grid->Add(new wxStaticText(box, wxID_ANY, label), 0, wxALIGN_CENTER_VERTICAL);
-    wxTextCtrl* field =
-        new wxTextCtrl(box, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(50, -1));
+    wxTextCtrl* field = NewField(box);
     grid->Add(field, 0, wxALIGN_CENTER_VERTICAL | wxLEFT | wxRIGHT, 10);
     return field;
 }
