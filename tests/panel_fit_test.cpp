@@ -70,8 +70,10 @@ void ExpectLabelsFit(wxWindow* window, const wxString& where)
                  field && !field->IsMultiLine() && !field->GetValue().empty())
         {
             // The theme's entry size leaves a few pixels past the text for the caret.
-            const int needed = field->GetSizeFromTextSize(field->GetTextExtent(field->GetValue())).x;
-            EXPECT_LE(needed - 8, room.x) << where << ": field too narrow for " << field->GetValue();
+            const int needed =
+                field->GetSizeFromTextSize(field->GetTextExtent(field->GetValue())).x;
+            EXPECT_LE(needed - 8, room.x)
+                << where << ": field too narrow for " << field->GetValue();
         }
         if (!label.empty())
         {
