@@ -29,10 +29,7 @@ public:
     }
 
 protected:
-    void ReportFailure(const wxString& msg) override
-    {
-        throw UnexpectedDialog(msg.utf8_string());
-    }
+    void ReportFailure(const wxString& msg) override { throw UnexpectedDialog(msg.utf8_string()); }
 };
 
 #undef wxTEST_DIALOG_HOOK_CLASS

@@ -71,8 +71,8 @@ wxString MakeTempDir()
 wxString UseFreshConfig()
 {
     const wxString path = MakeTempDir() + "/Mnemora.conf";
-    delete wxConfigBase::Set(new wxFileConfig("Mnemora", wxEmptyString, path, wxEmptyString,
-                                              wxCONFIG_USE_LOCAL_FILE));
+    delete wxConfigBase::Set(
+        new wxFileConfig("Mnemora", wxEmptyString, path, wxEmptyString, wxCONFIG_USE_LOCAL_FILE));
     return path;
 }
 

@@ -28,7 +28,8 @@ void UpdateScores();
 bool AllCardsLearned();
 /// Selection weight of a card for the shuffled order.
 float CardWeight(const Card& card);
-/// Index into ActiveCards of the next card (also stored in LastSelectedCard); -1 when none is active.
+/// Index into ActiveCards of the next card (also stored in LastSelectedCard); -1 when none is
+/// active.
 int SelectNextCard();
 /// Next draw in [0, 1) from the shared generator.
 double RandomReal();
