@@ -119,6 +119,17 @@ protected:
 
 TEST_F(DeckSave, FilesTheUserMayNotWriteAreLeftAsTheyWere)
 {
+    // A root folder only root may enter (as in some chroots) would refuse every save for reasons
+    // of its own, and the refusals below would prove nothing.
+    const std::string reach = InChild(
+        [&]() -> std::string
+        {
+            if (geteuid() == 0 && (setgid(Nobody) != 0 || setuid(Nobody) != 0))
+                return "";
+            return access(Folder.c_str(), W_OK | X_OK) == 0 ? "yes" : "no";
+        });
+    if (reach != "yes")
+        GTEST_SKIP() << "user nobody cannot reach " << Folder;
     const uid_t user = geteuid() == 0 ? Nobody : geteuid();
     const uid_t other = geteuid() == 0 ? 0 : geteuid();
     Write(Path("protected.mnd"), "read-only deck", 0444, user);
