@@ -5,7 +5,10 @@
 
 #include "deck/AtomicFile.h"
 
-BackgroundWriter::BackgroundWriter(AtomicFile& file) : m_file(file), m_thread([this] { Run(); }) {}
+BackgroundWriter::BackgroundWriter(AtomicFile& file)
+    : m_file(file), m_logging(wxLog::IsEnabled()), m_thread([this] { Run(); })
+{
+}
 
 BackgroundWriter::~BackgroundWriter()
 {
@@ -42,6 +45,8 @@ bool BackgroundWriter::Finish()
 
 void BackgroundWriter::Run()
 {
+    // Messages are as welcome here as where the writer was made (a wxLogNull there holds).
+    wxLog::EnableLogging(m_logging);
     std::unique_lock<std::mutex> lock(m_mutex);
     for (;;)
     {

@@ -40,6 +40,7 @@ private:
     size_t m_size = 0;
     bool m_ok = true;
     bool m_finished = false;
+    const bool m_logging; ///< Whether the creating thread logs.
     std::thread m_thread;
 };
 
