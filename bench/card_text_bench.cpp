@@ -1,6 +1,7 @@
 // Speed of Import and Export on 100,000 generated cards, each with its baseline from the same
 // run: loading the same cards from an XML deck file for Import, one buffered write of the same
-// bytes (and one followed by a flush to the disk) for Export.
+// bytes (and one followed by a flush to the disk, and one through the safe writer Export uses)
+// for Export.
 #include <wx/filename.h>
 #include <wx/init.h>
 #include <wx/log.h>
@@ -15,6 +16,7 @@
 #include <unistd.h>
 
 #include "DeckGenerator.h"
+#include "deck/AtomicFile.h"
 #include "deck/CardText.h"
 #include "deck/DeckFile.h"
 #include "deck/mnemora.h"
@@ -106,6 +108,20 @@ void BM_BufferedWriteAndSync(benchmark::State& state)
     BufferedWrite(state, true);
 }
 BENCHMARK(BM_BufferedWriteAndSync)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same bytes written the way Export makes them safe: a temporary file, flushed to the disk
+// and renamed over the old one.
+void BM_AtomicWrite(benchmark::State& state)
+{
+    const wxString path = Folder + "/atomic.csv";
+    for (auto _ : state)
+    {
+        AtomicFile file(path);
+        if (!file.Write(TextBytes.data(), TextBytes.size()) || !file.Commit())
+            state.SkipWithError("the write failed");
+    }
+}
+BENCHMARK(BM_AtomicWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The bytes of the export alone, without the file.
 void BM_FormatCardText(benchmark::State& state)

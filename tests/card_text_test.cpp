@@ -1,16 +1,22 @@
 // Card text files: splitting at commas and tabs, encodings, the header row, export bytes and
 // the round trip, spreadsheet files, and broken input.
+#include <wx/dir.h>
 #include <wx/ffile.h>
 #include <wx/filename.h>
 #include <wx/log.h>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <cstdlib>
+#include <random>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include <sys/resource.h>
+
+#include "ChildProcess.h"
 #include "deck/CardText.h"
 #include "deck/mnemora.h"
 
@@ -166,6 +172,76 @@ TEST_F(CardText, ExportWritesEachFilterAndReadsBackTheSameCards)
         EXPECT_EQ(Cards[i].Question, exported[i].Question);
         EXPECT_EQ(Cards[i].Answer, exported[i].Answer);
     }
+}
+
+TEST_F(CardText, ExportWritesEveryCharacterAsValidUtf8)
+{
+    // Texts of every length up to 40 from ASCII and letters of two, three and four bytes, so
+    // that each of them falls at every place of a sixteen-character run and of a text's end.
+    const wchar_t alphabet[] = {L'a',      L'Z',      L' ',          L'\u00E9',     L'\u07FF',
+                                L'\u20AC', L'\uFFFD', L'\U00010000', L'\U0001F600', L'\U0010FFFF'};
+    std::mt19937 random(7);
+    std::vector<Card> cards;
+    std::string expected;
+    for (int length = 0; length <= 40; ++length)
+    {
+        for (int round = 0; round < 20; ++round)
+        {
+            std::wstring text;
+            for (int i = 0; i < length; ++i)
+                text += random() % 3 != 0
+                            ? wchar_t(L'a' + random() % 26)
+                            : alphabet[random() % (sizeof alphabet / sizeof *alphabet)];
+            cards.push_back(MakeCard(text, text.substr(0, size_t(length) / 2)));
+            expected += cards.back().Question.utf8_string() + "," +
+                        cards.back().Answer.utf8_string() + "\n";
+        }
+    }
+    // Values that are no character become U+FFFD, also within and at the end of a long text.
+    const std::wstring invalid = {wchar_t(0x110000), wchar_t(-1), wchar_t(0xD800), wchar_t(0xDFFF)};
+    cards.push_back(MakeCard(wxString('q', 17) + invalid, invalid + wxString('r', 20) + invalid));
+    const std::string replaced = "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD";
+    expected +=
+        std::string(17, 'q') + replaced + "," + replaced + std::string(20, 'r') + replaced + "\n";
+    Cards = cards;
+    ASSERT_TRUE(ExportTextFile(Folder + "/all.csv", ','));
+    EXPECT_EQ(Read(Folder + "/all.csv"), expected);
+    EXPECT_EQ(FormatCardText(cards, ','), expected);
+}
+
+TEST_F(CardText, ExportThatRunsOutOfRoomKeepsTheOldFile)
+{
+    // Files may grow to 1 MB only: the write of a later block fails on the writing thread,
+    // and its message reaches the log of the exporting one.
+    struct Collect : wxLog
+    {
+        std::string text;
+        void DoLogTextAtLevel(wxLogLevel, const wxString& message) override
+        {
+            text += message.utf8_string();
+        }
+    };
+    const wxString path = Write("cards.csv", "old,file\n");
+    const std::string outcome = InChild(
+        [&]
+        {
+            auto* log = new Collect;
+            delete wxLog::SetActiveTarget(log);
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit = {1 << 20, 1 << 20};
+            if (setrlimit(RLIMIT_FSIZE, &limit) != 0)
+                return std::string();
+            Cards.assign(20000, MakeCard(wxString('q', 100), wxString('a', 100)));
+            const bool exported = ExportTextFile(path, ',');
+            wxArrayString files;
+            wxDir::GetAllFiles(Folder, &files, wxEmptyString, wxDIR_FILES | wxDIR_HIDDEN);
+            return std::string(exported ? "exported" : "refused") + " " + Read(path) +
+                   std::to_string(files.size()) +
+                   (log->text.find("Cannot save \"" + path.utf8_string()) != std::string::npos
+                        ? " logged"
+                        : "");
+        });
+    EXPECT_EQ(outcome, "refused old,file\n1 logged");
 }
 
 TEST_F(CardText, SpreadsheetFilesGiveTheTwoColumns)

@@ -35,6 +35,9 @@ public:
     bool Commit();
 
 private:
+    /// Bytes after which the disk is asked to start writing, while more is written.
+    static constexpr size_t WritebackStep = 1024 * 1024;
+
     bool Prepare();
     void Fail(int error);
     void Discard();
@@ -43,6 +46,8 @@ private:
     std::string m_target; ///< The file really replaced, links followed.
     std::string m_temp;
     int m_fd = -1;
+    size_t m_written = 0; ///< Bytes written so far.
+    size_t m_started = 0; ///< Bytes the disk has been asked to start on.
     bool m_ok = false;
 };
 

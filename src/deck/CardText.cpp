@@ -8,6 +8,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstring>
 #include <cwchar>
 #include <functional>
@@ -22,6 +23,7 @@
 #include <sys/stat.h>
 
 #include "deck/AtomicFile.h"
+#include "deck/BackgroundWriter.h"
 #include "deck/TextDecoding.h"
 #include "deck/mnemora.h"
 
@@ -115,64 +117,88 @@ inline char* EncodeChar(char* out, unsigned long c)
 }
 
 #if MNEMORA_TEXT_SSE2
-// Bits set four to a character for the characters of `chars` below U+0080.
-inline unsigned AsciiMask(__m128i chars)
+// EncodeChar for a character from U+0080 on, without branches: letters of two, three and four
+// bytes mix freely in real text, and a mispredicted branch costs more than the arithmetic.
+// Stores four bytes (room for them is needed) and returns the end of those that count.
+inline char* EncodeOther(char* out, std::uint32_t c)
 {
+    c = c > 0x10FFFF || c - 0xD800 < 0x800 ? 0xFFFD : c;
+    const unsigned extra = unsigned(c >= 0x800) + unsigned(c >= 0x10000);
+    // The four-byte form, then shortened from the front; the lead byte's marker bits added.
+    std::uint32_t bytes = (0x80 | (c >> 18)) | (0x80 | ((c >> 12) & 0x3F)) << 8 |
+                          (0x80 | ((c >> 6) & 0x3F)) << 16 | (0x80 | (c & 0x3F)) << 24;
+    bytes >>= 8 * (2 - extra);
+    bytes |= (0x70u << (2 - extra)) & 0x70;
+    std::memcpy(out, &bytes, 4);
+    return out + 2 + extra;
+}
+
+// The sixteen characters at `p` narrowed to bytes (exact for those below U+0080) in `bytes`;
+// returns one bit a character for the others.
+inline unsigned Narrow16(const wxStringCharType* p, __m128i& bytes)
+{
+    const auto* from = reinterpret_cast<const __m128i*>(p);
+    const __m128i a = _mm_loadu_si128(from);
+    const __m128i b = _mm_loadu_si128(from + 1);
+    const __m128i c = _mm_loadu_si128(from + 2);
+    const __m128i d = _mm_loadu_si128(from + 3);
+    bytes = _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d));
     const __m128i high = _mm_set1_epi32(~0x7F);
-    return unsigned(
-        _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_and_si128(chars, high), _mm_setzero_si128())));
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ascii =
+        _mm_packs_epi16(_mm_packs_epi32(_mm_cmpeq_epi32(_mm_and_si128(a, high), zero),
+                                        _mm_cmpeq_epi32(_mm_and_si128(b, high), zero)),
+                        _mm_packs_epi32(_mm_cmpeq_epi32(_mm_and_si128(c, high), zero),
+                                        _mm_cmpeq_epi32(_mm_and_si128(d, high), zero)));
+    return ~unsigned(_mm_movemask_epi8(ascii)) & 0xFFFF;
+}
+
+// Writes characters `first` to 15 of the sixteen at `p`, the ones before `first` having been
+// written just before `out`. May store up to sixteen bytes past the returned end.
+inline char* Encode16(char* out, const wxStringCharType* p, unsigned first)
+{
+    __m128i narrowed;
+    const unsigned others = Narrow16(p, narrowed);
+    if (others == 0)
+    {
+        // The characters before `first` are ASCII too, so their bytes are stored again as
+        // they stand.
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out - first), narrowed);
+        return out + (16 - first);
+    }
+    // Each run of ASCII is copied from the narrowed bytes, each other letter encoded between.
+    alignas(16) char bytes[32];
+    _mm_store_si128(reinterpret_cast<__m128i*>(bytes), narrowed);
+    _mm_store_si128(reinterpret_cast<__m128i*>(bytes + 16), _mm_setzero_si128());
+    unsigned next = first;
+    for (unsigned left = others & (0xFFFFu << first); left != 0; left &= left - 1)
+    {
+        const unsigned i = unsigned(__builtin_ctz(left));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + next)));
+        out = EncodeOther(out + (i - next), static_cast<std::uint32_t>(p[i]));
+        next = i + 1;
+    }
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
+                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + next)));
+    return out + (16 - next);
 }
 #endif
 
-// Writes `text` as UTF-8 at `out` (room for four bytes a character); returns the new end.
+// Writes `text` as UTF-8 at `out` (room for four bytes a character and sixteen more); returns
+// the new end.
 char* EncodeUtf8(char* out, const wxString& text)
 {
     const wxStringCharType* p = text.wx_str();
     const wxStringCharType* end = p + text.length();
 #if MNEMORA_TEXT_SSE2
-    // Most card text is ASCII: sixteen characters are narrowed and stored at once, and the
-    // store is kept up to the first other letter, which is encoded on its own. The bytes
-    // stored past it lie within the room and are overwritten by what follows.
-    while (end - p >= 16)
+    // Most card text is ASCII: sixteen characters are narrowed at once, and the last ones
+    // of a longer text as the sixteen that end it, skipping those already written.
+    if (end - p >= 16)
     {
-        const auto* from = reinterpret_cast<const __m128i*>(p);
-        const __m128i a = _mm_loadu_si128(from);
-        const __m128i b = _mm_loadu_si128(from + 1);
-        const __m128i c = _mm_loadu_si128(from + 2);
-        const __m128i d = _mm_loadu_si128(from + 3);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
-                         _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d)));
-        const unsigned long long ascii = AsciiMask(a) |
-                                         (static_cast<unsigned long long>(AsciiMask(b)) << 16) |
-                                         (static_cast<unsigned long long>(AsciiMask(c)) << 32) |
-                                         (static_cast<unsigned long long>(AsciiMask(d)) << 48);
-        if (ascii == ~0ULL)
-        {
-            out += 16;
-            p += 16;
-            continue;
-        }
-        const int plain = __builtin_ctzll(~ascii) / 4;
-        out += plain;
-        p += plain;
-        out = EncodeChar(out, static_cast<unsigned long>(*p++));
-    }
-    while (end - p >= 4)
-    {
-        const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const int bytes = _mm_cvtsi128_si32(_mm_packus_epi16(_mm_packs_epi32(a, a), a));
-        std::memcpy(out, &bytes, 4);
-        const unsigned ascii = AsciiMask(a);
-        if (ascii == 0xFFFF)
-        {
-            out += 4;
-            p += 4;
-            continue;
-        }
-        const int plain = __builtin_ctz(~ascii) / 4;
-        out += plain;
-        p += plain;
-        out = EncodeChar(out, static_cast<unsigned long>(*p++));
+        for (; end - p >= 16; p += 16)
+            out = Encode16(out, p, 0);
+        return p == end ? out : Encode16(out, end - 16, unsigned(16 - (end - p)));
     }
 #endif
     for (; p != end; ++p)
@@ -189,16 +215,23 @@ inline void Prefetch(const wxString& text)
         __builtin_prefetch(p);
 }
 
-// Encodes the cards into a block buffer and hands each full block to `sink`; false when the
-// sink refused one.
+// Encodes the cards block by block and hands each full block to `sink`, which may keep using
+// it until its next call: two blocks take turns, and a last call without bytes comes before
+// they go. False when the sink refused one.
 bool WriteCardText(const std::vector<Card>& cards, wxChar delimiter,
                    const std::function<bool(const char*, size_t)>& sink)
 {
     const size_t BlockSize = 256 * 1024;
+    const size_t Slack = 16; // what Encode16 may store past the end
     const size_t PrefetchDistance = 8;
-    std::vector<char> block(BlockSize);
+    // The delimiter and the line end, encoded once: at most four bytes and two.
+    char between[8];
+    const size_t betweenSize =
+        size_t(EncodeChar(between, static_cast<unsigned long>(delimiter)) - between);
+    std::vector<char> blocks[2] = {std::vector<char>(BlockSize + Slack),
+                                   std::vector<char>(BlockSize + Slack)};
+    std::vector<char>* block = &blocks[0];
     size_t used = 0;
-    const wxString split(delimiter);
     for (size_t i = 0; i < cards.size(); ++i)
     {
         // Each text lies in an allocation of its own: ask for those of a later card early.
@@ -208,24 +241,28 @@ bool WriteCardText(const std::vector<Card>& cards, wxChar delimiter,
             Prefetch(cards[i + PrefetchDistance].Answer);
         }
         const Card& card = cards[i];
-        const size_t room =
-            4 * (card.Question.length() + split.length() + card.Answer.length()) + sizeof LineEnd;
-        if (used + room > block.size())
+        const size_t room = 4 * (card.Question.length() + card.Answer.length()) + betweenSize +
+                            sizeof LineEnd + Slack;
+        if (used + room > block->size())
         {
-            if (used != 0 && !sink(block.data(), used))
-                return false;
+            if (used != 0)
+            {
+                if (!sink(block->data(), used))
+                    return false;
+                block = block == &blocks[0] ? &blocks[1] : &blocks[0];
+            }
             used = 0;
-            if (room > block.size())
-                block.resize(room);
+            if (room > block->size())
+                block->resize(room);
         }
-        char* out = block.data() + used;
+        char* out = block->data() + used;
         out = EncodeUtf8(out, card.Question);
-        out = EncodeUtf8(out, split);
-        out = EncodeUtf8(out, card.Answer);
+        std::memcpy(out, between, betweenSize);
+        out = EncodeUtf8(out + betweenSize, card.Answer);
         std::memcpy(out, LineEnd, sizeof LineEnd - 1);
-        used = size_t(out - block.data()) + sizeof LineEnd - 1;
+        used = size_t(out - block->data()) + sizeof LineEnd - 1;
     }
-    return used == 0 || sink(block.data(), used);
+    return (used == 0 || sink(block->data(), used)) && sink(block->data(), 0);
 }
 
 // The whole of a plain file; false (with the reason logged) for anything else.
@@ -338,9 +375,11 @@ bool ImportTextFile(const wxString& path, bool ignoreHeaderRow)
 bool ExportTextFile(const wxString& path, wxChar delimiter)
 {
     AtomicFile file(path);
-    return file.IsOk() &&
-           WriteCardText(Cards, delimiter,
-                         [&file](const char* data, size_t size)
-                         { return file.Write(data, size); }) &&
-           file.Commit();
+    if (!file.IsOk())
+        return false;
+    BackgroundWriter writer(file);
+    const bool written = WriteCardText(Cards, delimiter,
+                                       [&writer](const char* data, size_t size)
+                                       { return writer.Write(data, size); });
+    return writer.Finish() && written && file.Commit();
 }
