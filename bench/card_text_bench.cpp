@@ -16,6 +16,7 @@
 #include <unistd.h>
 
 #include "DeckGenerator.h"
+#include "PlainWrite.h"
 #include "deck/AtomicFile.h"
 #include "deck/CardText.h"
 #include "deck/DeckFile.h"
@@ -85,16 +86,7 @@ void BufferedWrite(benchmark::State& state, bool sync)
 {
     const wxString path = Folder + "/plain.csv";
     for (auto _ : state)
-    {
-        FILE* file = std::fopen(path.fn_str(), "wb");
-        std::fwrite(TextBytes.data(), 1, TextBytes.size(), file);
-        if (sync)
-        {
-            std::fflush(file);
-            fsync(fileno(file));
-        }
-        std::fclose(file);
-    }
+        PlainWrite(path, TextBytes, sync);
 }
 
 void BM_BufferedWrite(benchmark::State& state)

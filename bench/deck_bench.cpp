@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include "DeckGenerator.h"
+#include "PlainWrite.h"
 #include "app/Options.h"
 #include "deck/DeckFile.h"
 #include "deck/mnemora.h"
@@ -140,16 +141,7 @@ void BufferedWrite(benchmark::State& state, bool sync)
 {
     const wxString path = Folder + "/plain.mnd";
     for (auto _ : state)
-    {
-        FILE* file = std::fopen(path.fn_str(), "wb");
-        std::fwrite(DeckBytes.data(), 1, DeckBytes.size(), file);
-        if (sync)
-        {
-            std::fflush(file);
-            fsync(fileno(file));
-        }
-        std::fclose(file);
-    }
+        PlainWrite(path, DeckBytes, sync);
 }
 
 void BM_BufferedWrite(benchmark::State& state)

@@ -1,0 +1,20 @@
+// The baseline the file-writing benchmarks measure against.
+#include "PlainWrite.h"
+
+#include <cstdio>
+
+#include <unistd.h>
+
+void PlainWrite(const wxString& path, const std::string& bytes, bool sync)
+{
+    FILE* file = std::fopen(path.fn_str(), "wb");
+    if (!file)
+        return;
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    if (sync)
+    {
+        std::fflush(file);
+        fsync(fileno(file));
+    }
+    std::fclose(file);
+}

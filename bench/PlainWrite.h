@@ -1,0 +1,12 @@
+// The baseline the file-writing benchmarks measure against: the same bytes in one buffered write.
+#ifndef MNEMORA_BENCH_PLAINWRITE_H
+#define MNEMORA_BENCH_PLAINWRITE_H
+
+#include <wx/string.h>
+
+#include <string>
+
+/// Writes `bytes` to `path` with one buffered write, flushed to the disk when `sync` is set.
+void PlainWrite(const wxString& path, const std::string& bytes, bool sync);
+
+#endif
