@@ -19,6 +19,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "ErrorLog.h"
 #include "deck/DeckFile.h"
 #include "deck/mnemora.h"
 
@@ -29,20 +30,6 @@ const wxString VersionMessage = "This version of Mnemora cannot open the file yo
 const wxString OlderNotice =
     "The file you have opened was saved by an older version of Mnemora.  If you save the file "
     "using this version,\nyou will no longer be able to open it with the older version.";
-
-// Keeps the errors the toolkit would show, so that tests can see that a failure was reported.
-class ErrorLog : public wxLog
-{
-public:
-    std::vector<wxString> Errors;
-
-protected:
-    void DoLogRecord(wxLogLevel level, const wxString& message, const wxLogRecordInfo&) override
-    {
-        if (level <= wxLOG_Error)
-            Errors.push_back(message);
-    }
-};
 
 class DeckFile : public testing::Test
 {

@@ -15,25 +15,13 @@
 #include <unistd.h>
 
 #include "ChildProcess.h"
+#include "ErrorLog.h"
 #include "deck/DeckFile.h"
 #include "deck/PictureHeader.h"
 #include "deck/mnemora.h"
 
 namespace
 {
-class Errors : public wxLog
-{
-public:
-    wxString Text;
-
-protected:
-    void DoLogRecord(wxLogLevel level, const wxString& message, const wxLogRecordInfo&) override
-    {
-        if (level <= wxLOG_Error)
-            Text += message + "\n";
-    }
-};
-
 class HostileDeck : public testing::Test
 {
 protected:
@@ -88,7 +76,7 @@ protected:
         const LoadResult result = LoadDeck();
         return std::string(result == LoadResult::Unreadable ? "unreadable" : "loaded") + " " +
                std::to_string(Cards.size()) + " " + std::string(Cards[0].Question.utf8_str()) +
-               " " + std::string(Log.Text.utf8_str());
+               " " + std::string(Log.All().utf8_str());
     }
 
     static void WriteRepeated(const std::string& path, const std::string& head,
@@ -105,7 +93,7 @@ protected:
     }
 
     std::string Folder;
-    Errors Log;
+    ErrorLog Log;
     wxLog* Previous = nullptr;
 };
 

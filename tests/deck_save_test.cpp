@@ -15,25 +15,13 @@
 #include <unistd.h>
 
 #include "ChildProcess.h"
+#include "ErrorLog.h"
 #include "deck/DeckFile.h"
 #include "deck/mnemora.h"
 
 namespace
 {
 constexpr uid_t Nobody = 65534;
-
-class LastError : public wxLog
-{
-public:
-    wxString Text;
-
-protected:
-    void DoLogRecord(wxLogLevel level, const wxString& message, const wxLogRecordInfo&) override
-    {
-        if (level <= wxLOG_Error)
-            Text = message;
-    }
-};
 
 class DeckSave : public testing::Test
 {
@@ -96,7 +84,7 @@ protected:
                 Modified = true;
                 const bool saved = SaveDeck();
                 return std::string(saved ? "saved" : "kept") + (Modified ? "*" : "") + " " +
-                       std::string(Log.Text.utf8_str());
+                       std::string(Log.Last().utf8_str());
             });
     }
 
@@ -113,7 +101,7 @@ protected:
     }
 
     std::string Folder;
-    LastError Log;
+    ErrorLog Log;
     wxLog* Previous = nullptr;
 };
 
@@ -183,7 +171,7 @@ TEST_F(DeckSave, LinksAreFollowedOrRefused)
     ASSERT_EQ(symlink("decks/new.mnd", Path("link.mnd").c_str()), 0);
     ASSERT_EQ(mkdir(Path("decks").c_str(), 0755), 0);
     FileName = wxFileName(Path("link.mnd"));
-    ASSERT_TRUE(SaveDeck()) << Log.Text;
+    ASSERT_TRUE(SaveDeck()) << Log.Last();
     struct stat info;
     ASSERT_EQ(lstat(Path("link.mnd").c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
@@ -195,8 +183,8 @@ TEST_F(DeckSave, LinksAreFollowedOrRefused)
     Modified = true;
     EXPECT_FALSE(SaveDeck());
     EXPECT_TRUE(Modified);
-    EXPECT_NE(Log.Text.find(Path("loop-a.mnd")), wxString::npos) << Log.Text;
-    EXPECT_NE(Log.Text.find("symbolic links"), wxString::npos) << Log.Text;
+    EXPECT_NE(Log.Last().find(Path("loop-a.mnd")), wxString::npos) << Log.Last();
+    EXPECT_NE(Log.Last().find("symbolic links"), wxString::npos) << Log.Last();
     EXPECT_EQ(lstat(Path("loop-a.mnd").c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     EXPECT_EQ(Entries(Folder), 4u);
@@ -211,7 +199,7 @@ TEST_F(DeckSave, EveryNameTheFolderTakesCanBeSaved)
         ASSERT_EQ(name.size(), length);
         FileName = wxFileName(wxString::FromUTF8(Path(name)));
         Modified = true;
-        ASSERT_TRUE(SaveDeck()) << length << " " << Log.Text;
+        ASSERT_TRUE(SaveDeck()) << length << " " << Log.Last();
         EXPECT_FALSE(Modified);
         Cards.clear();
         ASSERT_EQ(LoadDeck(), LoadResult::Loaded) << length;

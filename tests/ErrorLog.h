@@ -1,0 +1,34 @@
+// Keeps the errors the toolkit would show, so that tests can see that a failure was reported.
+#ifndef MNEMORA_TESTS_ERRORLOG_H
+#define MNEMORA_TESTS_ERRORLOG_H
+
+#include <wx/log.h>
+
+#include <vector>
+
+/// A log target that keeps every error message, in order.
+class ErrorLog : public wxLog
+{
+public:
+    std::vector<wxString> Errors;
+
+    /// The newest error, or an empty text.
+    wxString Last() const { return Errors.empty() ? wxString() : Errors.back(); }
+    /// Every error, one a line.
+    wxString All() const
+    {
+        wxString text;
+        for (const wxString& error : Errors)
+            text += error + "\n";
+        return text;
+    }
+
+protected:
+    void DoLogRecord(wxLogLevel level, const wxString& message, const wxLogRecordInfo&) override
+    {
+        if (level <= wxLOG_Error)
+            Errors.push_back(message);
+    }
+};
+
+#endif
