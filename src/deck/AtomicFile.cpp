@@ -40,6 +40,9 @@ int ResolveLinks(std::string& path)
         const ssize_t length = readlink(path.c_str(), &link[0], link.size());
         if (length < 0)
             return errno;
+        // A link that grew since lstat was changed under us: its target is not known.
+        if (size_t(length) >= link.size())
+            return ENAMETOOLONG;
         link.resize(size_t(length));
         path = link[0] == '/' ? link : FolderOf(path) + "/" + link;
     }
@@ -115,9 +118,14 @@ bool AtomicFile::Prepare()
     }
     m_temp = temp;
 
-    const mode_t mask = umask(0);
-    umask(mask);
-    const mode_t mode = exists ? old.st_mode & 07777 : 0666 & ~mask;
+    mode_t mode = old.st_mode & 07777;
+    if (!exists)
+    {
+        // The only way to learn the umask is to set it; a new file alone needs it.
+        const mode_t mask = umask(0);
+        umask(mask);
+        mode = 0666 & ~mask;
+    }
     if (exists && old.st_uid != geteuid() && fchown(m_fd, old.st_uid, old.st_gid) != 0)
     {
         // Replacing the file would hand it to this user: leave it to its owner.
@@ -169,13 +177,15 @@ bool AtomicFile::Commit()
 {
     if (!m_ok)
         return false;
-    if (fsync(m_fd) != 0 || close(m_fd) != 0)
+    int error = fsync(m_fd) != 0 ? errno : 0;
+    if (close(m_fd) != 0 && error == 0)
+        error = errno;
+    m_fd = -1;
+    if (error != 0)
     {
-        m_fd = -1;
-        Fail(errno);
+        Fail(error);
         return false;
     }
-    m_fd = -1;
     if (std::rename(m_temp.c_str(), m_target.c_str()) != 0)
     {
         Fail(errno);

@@ -56,7 +56,15 @@ void BackgroundWriter::Run()
         const char* data = m_data;
         const size_t size = m_size;
         lock.unlock();
-        const bool ok = m_file.Write(data, size);
+        bool ok = false;
+        // Nothing may leave this thread: an escaping exception would end the program.
+        try
+        {
+            ok = m_file.Write(data, size);
+        }
+        catch (...)
+        {
+        }
         lock.lock();
         m_ok = m_ok && ok;
         m_data = nullptr;

@@ -271,7 +271,8 @@ bool ReadWholeFile(const wxString& path, std::string& bytes)
     struct stat info;
     if (stat(path.fn_str(), &info) != 0)
     {
-        wxLogSysError(errno, _("can't open file '%s'"), path);
+        const int error = errno;
+        wxLogSysError(error, _("can't open file '%s'"), path);
         return false;
     }
     // A folder has no lines, and a pipe or a device might never end.
