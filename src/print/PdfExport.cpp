@@ -3,12 +3,21 @@
 #include "print/PdfExport.h"
 
 #include <wx/dcprint.h>
+#include <wx/filename.h>
 #include <wx/gtk/print.h>
+#include <wx/intl.h>
+#include <wx/log.h>
 #include <wx/print.h>
 
 #include <gtk/gtk.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <memory>
+#include <string>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "print/wxPrintoutManager.h"
 
@@ -109,7 +118,23 @@ bool PrintToPdf(const std::vector<wxPrintoutManager*>& printouts, const PageLayo
     gtk_print_operation_set_default_page_setup(operation, setup);
     // The printouts count from the paper's corner.
     gtk_print_operation_set_use_full_page(operation, TRUE);
-    gtk_print_operation_set_export_filename(operation, path.utf8_str());
+    // The pages go to a new file beside the chosen one, which is replaced only when all were
+    // written: a failed export leaves an existing PDF as it was.
+    std::string temp = std::string(wxFileName(path).GetPath().fn_str()) + "/.mnemora-XXXXXX";
+    const int fd = mkstemp(&temp[0]);
+    if (fd < 0)
+    {
+        wxLogSysError(_("can't open file '%s'"), path);
+        g_object_unref(setup);
+        gtk_paper_size_free(paper);
+        g_object_unref(operation);
+        return false;
+    }
+    const mode_t mask = umask(0);
+    umask(mask);
+    (void)fchmod(fd, 0666 & ~mask);
+    close(fd);
+    gtk_print_operation_set_export_filename(operation, temp.c_str());
     g_signal_connect(operation, "begin-print", G_CALLBACK(BeginPrint), &job);
     g_signal_connect(operation, "draw-page", G_CALLBACK(DrawPage), &job);
     g_signal_connect(operation, "end-print", G_CALLBACK(EndPrint), &job);
@@ -120,9 +145,13 @@ bool PrintToPdf(const std::vector<wxPrintoutManager*>& printouts, const PageLayo
         gtk_print_operation_run(operation, GTK_PRINT_OPERATION_ACTION_EXPORT, window, &error);
     if (error)
         g_error_free(error);
+    job.Dc.reset();
     g_object_unref(setup);
     gtk_paper_size_free(paper);
     g_object_unref(operation);
-    job.Dc.reset();
-    return result == GTK_PRINT_OPERATION_RESULT_APPLY && !job.Failed;
+    const bool written = result == GTK_PRINT_OPERATION_RESULT_APPLY && !job.Failed &&
+                         std::rename(temp.c_str(), path.fn_str()) == 0;
+    if (!written)
+        std::remove(temp.c_str());
+    return written;
 }
