@@ -8,7 +8,9 @@
 #include <wx/log.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <functional>
 #include <map>
@@ -160,13 +162,33 @@ wxString WriteMedia(PackageArchive& archive, const std::string& member, bool zst
     return target;
 }
 
+// An SQLite URI that opens the file as immutable: no journal, write-ahead log or lock file is
+// ever made beside it, whatever mode the collection was saved in.
+std::string ImmutableUri(const wxString& file)
+{
+    std::string uri = "file:";
+    for (const char c : file.utf8_string())
+    {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte) || std::strchr("/-._~", c) != nullptr)
+            uri += c;
+        else
+        {
+            char escaped[4];
+            std::snprintf(escaped, sizeof escaped, "%%%02X", byte);
+            uri += escaped;
+        }
+    }
+    return uri + "?immutable=1";
+}
+
 // The notes of the collection, in the order they were made.
 bool ReadNotes(const wxString& collection, const wxString& path,
                const std::function<void(const char*, size_t)>& note, wxString& problem)
 {
     sqlite3* handle = nullptr;
-    const int opened =
-        sqlite3_open_v2(collection.utf8_str(), &handle, SQLITE_OPEN_READONLY, nullptr);
+    const int opened = sqlite3_open_v2(ImmutableUri(collection).c_str(), &handle,
+                                       SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, nullptr);
     std::unique_ptr<sqlite3, int (*)(sqlite3*)> db(handle, sqlite3_close);
     sqlite3_stmt* statement = nullptr;
     if (opened != SQLITE_OK || sqlite3_prepare_v2(handle, "SELECT flds FROM notes ORDER BY id", -1,
