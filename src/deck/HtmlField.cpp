@@ -1,8 +1,6 @@
 // HTML fields of imported notes turned into card text with the card markup.
 #include "deck/HtmlField.h"
 
-#include <cwctype>
-
 namespace
 {
 bool IsNameChar(wxUniChar c)
