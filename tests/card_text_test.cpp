@@ -54,7 +54,6 @@ protected:
         Cards = {MakeCard("old", "deck")};
         FileName = wxFileName("Untitled");
         Modified = false;
-        wxLog::EnableLogging(false);
     }
 
     void TearDown() override
