@@ -1,7 +1,8 @@
 // Speed of Import and Export on 100,000 generated cards, each with its baseline from the same
-// run: loading the same cards from an XML deck file for Import, one buffered write of the same
-// bytes (and one followed by a flush to the disk, and one through the safe writer Export uses)
-// for Export.
+// run: loading the same cards from an XML deck file for Import (and for an Anki package of the
+// same notes), the same CSV without quotes for one with every field quoted, one buffered write
+// of the same bytes (and one followed by a flush to the disk, and one through the safe writer
+// Export uses) for Export.
 #include <wx/filename.h>
 #include <wx/init.h>
 #include <wx/log.h>
@@ -16,7 +17,9 @@
 #include <unistd.h>
 
 #include "DeckGenerator.h"
+#include "PackageBuilder.h"
 #include "PlainWrite.h"
+#include "deck/AnkiPackage.h"
 #include "deck/AtomicFile.h"
 #include "deck/CardText.h"
 #include "deck/DeckFile.h"
@@ -28,6 +31,8 @@ const int DeckSize = 100000;
 wxString Folder;
 wxString DeckPath;
 wxString TextPath;
+wxString QuotedPath;
+wxString PackagePath;
 std::string TextBytes;
 
 void ReleaseDeck()
@@ -37,7 +42,8 @@ void ReleaseDeck()
     malloc_trim(0);
 }
 
-// Generated cards whose texts hold no delimiter or line break, so that both files hold them.
+// Generated cards whose texts hold no delimiter, quote or line break, so that every file holds
+// them as they are.
 std::vector<Card> TextSafeCards()
 {
     std::vector<Card> cards = GenerateCards(DeckSize);
@@ -47,7 +53,7 @@ std::vector<Card> TextSafeCards()
         {
             for (wxString::iterator it = text->begin(); it != text->end(); ++it)
             {
-                if (*it == '\n' || *it == '\r' || *it == '\t' || *it == ',')
+                if (*it == '\n' || *it == '\r' || *it == '\t' || *it == ',' || *it == '"')
                     *it = ' ';
             }
         }
@@ -81,6 +87,34 @@ void BM_ImportTextFile(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ImportTextFile)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same cards with every field in quotes, a quote inside doubled.
+void BM_ImportQuotedCsv(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        ReleaseDeck();
+        state.ResumeTiming();
+        if (!ImportTextFile(QuotedPath, false) || Cards.size() != DeckSize)
+            state.SkipWithError("the import failed");
+    }
+}
+BENCHMARK(BM_ImportQuotedCsv)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same cards as notes of an Anki package in the newer layout, without media.
+void BM_ImportAnkiPackage(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        ReleaseDeck();
+        state.ResumeTiming();
+        if (!ImportAnkiPackage(PackagePath) || Cards.size() != DeckSize)
+            state.SkipWithError("the import failed");
+    }
+}
+BENCHMARK(BM_ImportAnkiPackage)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 void BufferedWrite(benchmark::State& state, bool sync)
 {
@@ -153,7 +187,27 @@ int main(int argc, char** argv)
     TextBytes = FormatCardText(Cards, ',');
     if (!SaveDeck() || !ExportTextFile(TextPath, ','))
         return 1;
-    std::printf("Generated deck: %d cards, CSV %zu bytes\n", DeckSize, TextBytes.size());
+    QuotedPath = Folder + "/quoted.csv";
+    PackagePath = Folder + "/generated.apkg";
+    std::string quoted;
+    std::vector<std::string> notes;
+    for (const Card& card : Cards)
+    {
+        std::string question = card.Question.utf8_string();
+        std::string answer = card.Answer.utf8_string();
+        notes.push_back(question + "\x1f" + answer);
+        for (std::string* text : {&question, &answer})
+        {
+            for (size_t at = 0; (at = text->find('"', at)) != std::string::npos; at += 2)
+                text->insert(at, 1, '"');
+        }
+        quoted += "\"" + question + "\",\"" + answer + "\"\n";
+    }
+    PlainWrite(QuotedPath, quoted, false);
+    if (!WriteZip(PackagePath.utf8_string(), PackageMembers(true, notes)))
+        return 1;
+    std::printf("Generated deck: %d cards, CSV %zu bytes, quoted CSV %zu bytes\n", DeckSize,
+                TextBytes.size(), quoted.size());
 
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

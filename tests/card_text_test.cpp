@@ -18,6 +18,7 @@
 
 #include "ChildProcess.h"
 #include "deck/CardText.h"
+#include "deck/CardTextReader.h"
 #include "deck/mnemora.h"
 
 namespace
@@ -92,12 +93,85 @@ protected:
 };
 } // namespace
 
-TEST(CardTextSplit, CommaEndsEveryFieldAndQuotesAreText)
+TEST(CardTextSplit, CommaEndsEveryField)
 {
     EXPECT_EQ(Parse(",b\na,b,c\nalone\n\na, spaced\n", ','),
               (Pairs{{"", "b"}, {"a", "b"}, {"alone", ""}, {"a", " spaced"}}));
-    EXPECT_EQ(Parse("\"x, y\",\"z\"\n", ','), (Pairs{{"\"x", " y\""}}));
     EXPECT_EQ(Parse("a,\n,,,\n,\n", ','), (Pairs{{"a", ""}}));
+}
+
+TEST(CardTextSplit, QuotedFieldsHeaderLinesAndHtml)
+{
+    const struct
+    {
+        const char* bytes;
+        wxChar delimiter;
+        Pairs cards;
+    } cases[] = {
+        // Quoted fields hold delimiters, doubled quotes and line breaks, with either delimiter.
+        {"\"Paris, France\",capital\n", ',', {{"Paris, France", "capital"}}},
+        {"\"a \"\"b\"\"\",\"x\r\ny\rz\"\nnext,line",
+         ',',
+         {{"a \"b\"", "x\ny\nz"}, {"next", "line"}}},
+        {"\"t\tab\"\t\"two\nlines\"\n", '\t', {{"t\tab", "two\nlines"}}},
+        {"\"\",b\n\"\"\tc\n", ',', {{"", "b"}, {"\tc", ""}}},
+        // A field that does not start with a quote keeps its quotes; text after a closing
+        // quote is kept.
+        {"He said \"hi\",x\n\"a\"b,c\n", ',', {{"He said \"hi\"", "x"}, {"ab", "c"}}},
+        // A quote that never closes runs to the end of the file.
+        {"q,\"open\nrest,of\nfile", ',', {{"q", "open\nrest,of\nfile"}}},
+        // Header lines: separators by name in any case and as one character; skipped columns.
+        {"#separator:Semicolon\n#html:false\na;b\n", ',', {{"a", "b"}}},
+        {"#separator:|\na|b\n", ',', {{"a", "b"}}},
+        {"#separator:tab\n#notetype column:1\n#guid column:2\nBasic\tg1\tfront\t\tt\n",
+         ',',
+         {{"front", ""}}},
+        {"#separator:comma\n#columns:Tags,Front,Back\ntag,f,b\n", ',', {{"f", "b"}}},
+        {"#unknown:thing\n#just a comment\nq,a\n", ',', {{"#just a comment", ""}, {"q", "a"}}},
+        {"q,a\n#separator:tab\n", ',', {{"q", "a"}, {"#separator:tab", ""}}},
+        // HTML fields: markup, line breaks, entities, cloze; media not found stays out.
+        {"#separator:tab\n#html:true\n<b>bold</b> <I>it</I> <u>u</u><br>x\t"
+         "<div>a &amp; b&nbsp;&#233;&#x20AC;</div><div>{{c1::Paris::city}}</div>\n",
+         ',',
+         {{"**bold** //it// __u__\nx", L"a & b\u00A0\u00E9\u20AC\nParis"}}},
+        {"#html:true\n<span style=\"x\">kept</span><img src=\"none.jpg\">\t[sound:none.mp3]\n",
+         '\t',
+         {{"kept", "[sound:none.mp3]"}}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Parse(c.bytes, c.delimiter), c.cards) << c.bytes;
+}
+
+TEST(CardTextSplit, Utf16WithAMarkAndTheFilesRefused)
+{
+    // "a<TAB>\U0001F600" with a pair, then a lone high surrogate, in both byte orders.
+    const std::string little("\xFF\xFE"
+                             "a\0\t\0\x3D\xD8\x00\xDE\n\0b\0\t\0\x3D\xD8",
+                             18);
+    const std::string big("\xFE\xFF"
+                          "\0a\0\t\xD8\x3D\xDE\x00\0\n\0b\0\t\xD8\x3D",
+                          18);
+    for (const std::string& bytes : {little, big})
+        EXPECT_EQ(Parse(bytes, '\t'), (Pairs{{"a", L"\U0001F600"}, {"b", L"\uFFFD"}}));
+
+    const struct
+    {
+        std::string bytes;
+        CardTextProblem problem;
+    } refused[] = {
+        {little + "x", CardTextProblem::Utf16OddLength},
+        {std::string("a\0,\0b\0\n\0", 8), CardTextProblem::Utf16WithoutMark},
+        {std::string("\x89PNG\0\0\0\rIHDR\x01\x02", 14), CardTextProblem::NotText},
+        {"#separator:\na,b\n", CardTextProblem::EmptySeparator},
+        {"#separator:dash\na,b\n", CardTextProblem::UnknownSeparator},
+    };
+    for (const auto& r : refused)
+    {
+        std::vector<Card> cards;
+        EXPECT_EQ(ReadCardText(r.bytes.data(), r.bytes.size(), CardTextSettings(), cards).Problem,
+                  r.problem);
+        EXPECT_TRUE(cards.empty());
+    }
 }
 
 TEST(CardTextSplit, TabRunsJoinAndLeadingTabsAreSkipped)
@@ -152,10 +226,10 @@ TEST_F(CardText, ExportWritesEachFilterAndReadsBackTheSameCards)
     std::vector<Card> exported = Cards;
     ASSERT_TRUE(ExportTextFile(Folder + "/tabs.csv", '\t'));
     EXPECT_EQ(Read(Folder + "/tabs.csv"), "Stra\xC3\x9F"
-                                          "e\tstreet\n\"quoted\"\t\xE2\x82\xAC 5\n");
+                                          "e\tstreet\n\"\"\"quoted\"\"\"\t\xE2\x82\xAC 5\n");
     ASSERT_TRUE(ExportTextFile(Folder + "/commas.txt", ','));
     EXPECT_EQ(Read(Folder + "/commas.txt"), "Stra\xC3\x9F"
-                                            "e,street\n\"quoted\",\xE2\x82\xAC 5\n");
+                                            "e,street\n\"\"\"quoted\"\"\",\xE2\x82\xAC 5\n");
     EXPECT_FALSE(Modified);
     EXPECT_EQ(Cards[0].History, "YYN");
 
@@ -262,6 +336,59 @@ TEST_F(CardText, SpreadsheetFilesGiveTheTwoColumns)
         EXPECT_EQ(Cards[2].Question, L"caf\u00E9") << name;
         EXPECT_EQ(Cards[2].Answer, L"coffee shop") << name;
     }
+    ASSERT_TRUE(ImportTextFile(data + "quoted.csv", true));
+    EXPECT_EQ(Pairs({{Cards[0].Question, Cards[0].Answer},
+                     {Cards[1].Question, Cards[1].Answer},
+                     {Cards[2].Question, Cards[2].Answer}}),
+              (Pairs{{"Paris, France", "capital"},
+                     {"He said \"hi\"", "a quote and\na line break"},
+                     {L"Gr\u00FC\u00DFe", "greetings"}}));
+    ASSERT_TRUE(ImportTextFile(data + "unicode-text.txt", true));
+    ASSERT_EQ(Cards.size(), 3u);
+    EXPECT_EQ(Cards[0].Question, L"Gr\u00FC\u00DFe");
+    EXPECT_EQ(Cards[1].Question, "Zeile 1\nZeile 2");
+    EXPECT_EQ(Cards[1].Answer, "multi-line cell");
+    EXPECT_EQ(Cards[2].Question, L"\U0001D11E");
+}
+
+TEST_F(CardText, AnkiTextExportFindsItsMediaBesideTheFile)
+{
+    Write("cat.png", "not decoded here");
+    Write("meow.mp3", "sound");
+    const wxString path =
+        Write("anki.txt", "#separator:tab\n#html:true\n#guid column:1\n"
+                          "g\t<img src=\"cat.png\"><img src=\"dog.png\">Cat?\t[sound:meow.mp3] "
+                          "[sound:meow.mp3]<img src=\"../cat.png\">\n");
+    ASSERT_TRUE(ImportTextFile(path, false));
+    ASSERT_EQ(Cards.size(), 1u);
+    EXPECT_EQ(Cards[0].Question, "Cat?");
+    EXPECT_EQ(Cards[0].QuestionPicture.GetFullPath(), Folder + "/cat.png");
+    EXPECT_EQ(Cards[0].Answer, " [sound:meow.mp3]");
+    EXPECT_EQ(Cards[0].AnswerSound.GetFullPath(), Folder + "/meow.mp3");
+    EXPECT_FALSE(Cards[0].AnswerPicture.IsOk());
+}
+
+TEST_F(CardText, ExportQuotesOnlyWhatWouldNotReadBack)
+{
+    const std::vector<Card> odd = {MakeCard("#key:value", "a,b"), MakeCard("", "empty question"),
+                                   MakeCard("two\nlines", "\"quoted\""),
+                                   MakeCard("tab\there", "He said \"hi\""),
+                                   MakeCard(L"\uFEFFmark", "")};
+    for (const wxChar delimiter : {wxChar(','), wxChar('\t')})
+    {
+        Cards = odd;
+        Cards.insert(Cards.begin(), MakeCard(L"\uFEFFfirst", "x"));
+        const wxString path = Folder + (delimiter == ',' ? "/odd.csv" : "/odd.txt");
+        ASSERT_TRUE(ExportTextFile(path, delimiter));
+        ASSERT_TRUE(ImportTextFile(path, false));
+        ASSERT_EQ(Cards.size(), odd.size() + 1) << delimiter;
+        for (size_t i = 0; i < odd.size(); ++i)
+            EXPECT_EQ(Pairs({{Cards[i + 1].Question, Cards[i + 1].Answer}}),
+                      Pairs({{odd[i].Question, odd[i].Answer}}));
+    }
+    // Only texts that need it are quoted: the rest are the bytes of before.
+    EXPECT_EQ(FormatCardText({MakeCard("He said \"hi\"", "a b"), MakeCard("x,y", "")}, ','),
+              "He said \"hi\",a b\n\"x,y\",\n");
 }
 
 TEST_F(CardText, BrokenInputHasAClearOutcome)
@@ -284,6 +411,37 @@ TEST_F(CardText, BrokenInputHasAClearOutcome)
     EXPECT_TRUE(ImportTextFile(Write("long.csv", std::string(5 << 20, 'x') + ",y"), false));
     ASSERT_EQ(Cards.size(), 1u);
     EXPECT_EQ(Cards[0].Question.length(), size_t(5 << 20));
+    // A quote left open at the end of 5 MB: the card keeps the rest, and the user is told.
+    {
+        wxLog::EnableLogging(true);
+        struct Collect : wxLog
+        {
+            wxString text;
+            void DoLogTextAtLevel(wxLogLevel, const wxString& message) override { text += message; }
+        };
+        auto* log = new Collect;
+        wxLog* old = wxLog::SetActiveTarget(log);
+        EXPECT_TRUE(ImportTextFile(
+            Write("open.csv", "q,a\nlast,\"" + std::string(5 << 20, 'y') + "\n,end"), false));
+        wxLog::FlushActive();
+        EXPECT_NE(log->text.find("ends inside a quoted field"), wxString::npos);
+        delete wxLog::SetActiveTarget(old);
+        ASSERT_EQ(Cards.size(), 2u);
+        EXPECT_EQ(Cards[1].Answer.length(), size_t(5 << 20) + 5);
+        Cards = {MakeCard("old", "deck")};
+        FileName = wxFileName("Untitled");
+        Modified = false;
+        wxLog::EnableLogging(false);
+    }
+    // Refused with the old deck kept: UTF-16 of an odd length, and without a mark; a separator
+    // line without a value.
+    for (const std::string& bytes :
+         {std::string("\xFF\xFEq\0\t\0a", 7), std::string("q\0\t\0a\0", 6),
+          std::string("#separator:\nq,a\n")})
+    {
+        EXPECT_FALSE(ImportTextFile(Write("refused.txt", bytes), false));
+        ExpectOldDeck();
+    }
     std::string lines;
     for (int i = 0; i < 100000; ++i)
         lines += "q" + std::to_string(i) + "\ta\n";

@@ -11,6 +11,8 @@
 #include <functional>
 #include <vector>
 
+#include "ErrorLog.h"
+#include "PackageBuilder.h"
 #include "app/mneImportDialog.h"
 #include "edit/MneEditPanel.h"
 
@@ -69,6 +71,17 @@ ExpectImportDialog ChooseText(bool ignoreHeaderRow)
                               { dialog->IgnoreHeaderRow->SetValue(ignoreHeaderRow); });
 }
 
+ExpectImportDialog ChooseAnki()
+{
+    return ExpectImportDialog(
+        [](mneImportDialog* dialog)
+        {
+            wxCommandEvent click(wxEVT_RADIOBUTTON, 10003);
+            dialog->AnkiRadio->SetValue(true);
+            dialog->GetEventHandler()->ProcessEvent(click);
+        });
+}
+
 ExpectImportDialog ChoosePictures()
 {
     return ExpectImportDialog(
@@ -110,21 +123,25 @@ TEST_F(ImportTest, DialogTextsFontsAndExclusiveRadios)
     for (wxWindow* child : dialog.GetChildren())
         if (auto* text = dynamic_cast<wxStaticText*>(child))
             texts.push_back(text->GetLabel());
-    ASSERT_EQ(texts.size(), 4u);
+    ASSERT_EQ(texts.size(), 5u);
     EXPECT_EQ(texts[1], "Mnemora supports importing cards from several sources.  Select "
                         "appropriate options below, and click the \nImport button.");
     const wxFont heading = dialog.GetChildren().front()->GetFont();
     EXPECT_EQ(heading.GetPointSize(), 24);
     EXPECT_EQ(heading.GetFamily(), wxFONTFAMILY_ROMAN);
 
-    for (int id : {10002, 10000, 10002})
+    EXPECT_EQ(dialog.AnkiRadio->GetLabel(), "Anki deck package (.apkg)");
+    for (int id : {10002, 10000, 10003, 10002})
     {
-        wxRadioButton* clicked = id == 10000 ? dialog.ExcelRadio : dialog.PictureRadio;
+        wxRadioButton* clicked = id == 10000   ? dialog.ExcelRadio
+                                 : id == 10002 ? dialog.PictureRadio
+                                               : dialog.AnkiRadio;
         clicked->SetValue(true);
         wxCommandEvent click(wxEVT_RADIOBUTTON, id);
         dialog.GetEventHandler()->ProcessEvent(click);
         EXPECT_EQ(dialog.ExcelRadio->GetValue(), id == 10000);
         EXPECT_EQ(dialog.PictureRadio->GetValue(), id == 10002);
+        EXPECT_EQ(dialog.AnkiRadio->GetValue(), id == 10003);
     }
 }
 
@@ -213,6 +230,30 @@ TEST_F(ImportTest, PictureSequences)
     EXPECT_EQ(Titles[7], "Choose Answer Picture #4 (Cancel to stop)");
     EXPECT_EQ(List()->GetItemCount(), 3);
     EXPECT_EQ(Frame->GetTitle(), "Untitled* - Mnemora");
+}
+
+TEST_F(ImportTest, AnkiPackagesComeInWithTheirPicturesAndARefusalKeepsTheDeck)
+{
+    const wxString path = Dir + "/Spanish verbs.apkg";
+    ASSERT_TRUE(
+        WriteZip(path.utf8_string(), PackageMembers(true, {"<img src=\"q.png\">hablar\x1fto speak"},
+                                                    {{"q.png", ReadFile(Picture("q.png"))}})));
+    wxTEST_DIALOG(Menu(cmImport), ChooseAnki(), ExpectNamedFileDialog(Titles, path));
+    EXPECT_EQ(Titles, std::vector<wxString>{"Choose file to import."});
+    ASSERT_EQ(Cards.size(), 1u);
+    EXPECT_EQ(List()->GetItemText(0, 0), "(q.png) hablar");
+    EXPECT_EQ(Cards[0].QuestionPicture.GetFullPath(), Dir + "/Spanish verbs media/q.png");
+    EXPECT_TRUE(Cards[0].QuestionBitmap.IsOk());
+    EXPECT_EQ(Frame->GetTitle(), "Spanish verbs.mnd* - Mnemora");
+
+    ErrorLog log;
+    wxLog* previous = wxLog::SetActiveTarget(&log);
+    const wxString text = WriteFile(Dir + "/notes.apkg", "not a zip");
+    wxTEST_DIALOG(Menu(cmImport), ExpectMessage(wxID_NO), ChooseAnki(), ExpectFileDialog(text));
+    wxLog::SetActiveTarget(previous);
+    EXPECT_NE(log.Last().find("is not an Anki deck package"), wxString::npos) << log.All();
+    ASSERT_EQ(Cards.size(), 1u);
+    EXPECT_EQ(Frame->GetTitle(), "Spanish verbs.mnd* - Mnemora");
 }
 
 TEST_F(ImportTest, ExportWritesTheChosenFilterAndLeavesTheDeckAlone)

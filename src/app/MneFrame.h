@@ -56,6 +56,7 @@ private:
     void RefreshCardDisplay();
     void ImportText(bool ignoreHeaderRow);
     void ImportPictures();
+    void ImportPackage();
     wxString ChoosePicture(const wxString& title);
 
     void OnNew(wxCommandEvent& event);

@@ -1,5 +1,5 @@
-// The main frame's Import and Export commands: cards from a text file or a picture sequence,
-// and every card out to a text file.
+// The main frame's Import and Export commands: cards from a text file, a picture sequence or
+// an Anki package, and every card out to a text file.
 #include "app/MneFrame.h"
 
 #include <wx/checkbox.h>
@@ -10,6 +10,7 @@
 
 #include "app/Options.h"
 #include "app/mneImportDialog.h"
+#include "deck/AnkiPackage.h"
 #include "deck/CardText.h"
 #include "deck/mnemora.h"
 #include "edit/MneAddPanel.h"
@@ -22,6 +23,7 @@ void MneFrame::OnImport(wxCommandEvent&)
     mneImportDialog dialog(this);
     dialog.ExcelRadio->SetValue(true);
     dialog.PictureRadio->SetValue(false);
+    dialog.AnkiRadio->SetValue(false);
     dialog.CentreOnParent();
     if (dialog.ShowModal() != wxID_OK)
         return;
@@ -29,6 +31,27 @@ void MneFrame::OnImport(wxCommandEvent&)
         ImportText(dialog.IgnoreHeaderRow->GetValue());
     else if (dialog.PictureRadio->GetValue())
         ImportPictures();
+    else if (dialog.AnkiRadio->GetValue())
+        ImportPackage();
+}
+
+void MneFrame::ImportPackage()
+{
+    wxFileDialog dialog(this, _("Choose file to import."), Options.DataDirectory, wxEmptyString,
+                        _("Anki deck packages (*.apkg)|*.apkg"), wxFD_OPEN);
+    if (dialog.ShowModal() != wxID_OK)
+        return;
+    const wxString path = dialog.GetPath();
+    Options.DataDirectory = wxFileName(path).GetPath();
+    SaveOptions();
+    {
+        wxBusyCursor busy;
+        if (!ImportAnkiPackage(path))
+            return;
+        EditPanel->RefreshList();
+    }
+    ConfirmDeckName = true;
+    UpdateTitle();
 }
 
 void MneFrame::ImportText(bool ignoreHeaderRow)

@@ -1,4 +1,4 @@
-// The import dialog: two exclusive sources, each with a short explanation.
+// The import dialog: three exclusive sources, each with a short explanation.
 #include "app/mneImportDialog.h"
 
 #include <wx/button.h>
@@ -14,7 +14,8 @@ enum
 {
     ID_EXCEL = 10000,
     ID_IGNORE_HEADER = 10001,
-    ID_PICTURES = 10002
+    ID_PICTURES = 10002,
+    ID_ANKI = 10003
 };
 } // namespace
 
@@ -60,6 +61,14 @@ mneImportDialog::mneImportDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, 
                      "imported, although you can go in and add text to the cards later.")),
                0, wxLEFT, 25);
 
+    AnkiRadio = new wxRadioButton(this, ID_ANKI, _("Anki deck package (.apkg)"));
+    sizer->Add(AnkiRadio, 0, wxALL, 10);
+    sizer->Add(new wxStaticText(this, wxID_ANY,
+                                _("To import a deck shared as an Anki package, click the Import "
+                                  "button and choose the .apkg file. Its pictures and \nsounds are "
+                                  "saved in a folder beside the package.")),
+               0, wxLEFT, 25);
+
     wxBoxSizer* buttonRow = new wxBoxSizer(wxHORIZONTAL);
     wxButton* importButton = new wxButton(this, wxID_OK, _("Import"));
     importButton->SetDefault();
@@ -74,6 +83,7 @@ void mneImportDialog::OnRadio(wxCommandEvent& event)
 {
     ExcelRadio->SetValue(event.GetId() == ID_EXCEL);
     PictureRadio->SetValue(event.GetId() == ID_PICTURES);
+    AnkiRadio->SetValue(event.GetId() == ID_ANKI);
 }
 
 // clang-format off

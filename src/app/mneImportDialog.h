@@ -1,4 +1,5 @@
-// The import dialog: cards from a two-column text file or from a sequence of pictures.
+// The import dialog: cards from a two-column text file, from a sequence of pictures or from
+// an Anki deck package.
 #ifndef MNEMORA_APP_MNEIMPORTDIALOG_H
 #define MNEMORA_APP_MNEIMPORTDIALOG_H
 
@@ -16,6 +17,7 @@ public:
     wxRadioButton* ExcelRadio = nullptr;   ///< id 10000: a text file from a spreadsheet.
     wxCheckBox* IgnoreHeaderRow = nullptr; ///< id 10001: skip the file's first line.
     wxRadioButton* PictureRadio = nullptr; ///< id 10002: a sequence of pictures.
+    wxRadioButton* AnkiRadio = nullptr;    ///< id 10003: an Anki deck package.
 
 private:
     void OnRadio(wxCommandEvent& event);

@@ -24,6 +24,8 @@
 
 #include "deck/AtomicFile.h"
 #include "deck/BackgroundWriter.h"
+#include "deck/CardTextReader.h"
+#include "deck/MediaPath.h"
 #include "deck/TextDecoding.h"
 #include "deck/mnemora.h"
 
@@ -34,57 +36,6 @@ const char LineEnd[] = "\r\n";
 #else
 const char LineEnd[] = "\n";
 #endif
-
-struct Field
-{
-    const char* begin;
-    size_t size;
-};
-
-const char* FindLineEnd(const char* p, const char* end)
-{
-    while (p != end && *p != '\n' && *p != '\r')
-        ++p;
-    return p;
-}
-
-// The first two fields of a line, split the way the toolkit's tokenizer does by default: tabs
-// as white space (runs joined, leading and trailing ones skipped), other delimiters one by one.
-void SplitLine(const char* p, const char* end, char delimiter, Field fields[2])
-{
-    if (delimiter == '\t')
-    {
-        for (int i = 0; i < 2; ++i)
-        {
-            while (p != end && *p == '\t')
-                ++p;
-            const char* start = p;
-            while (p != end && *p != '\t')
-                ++p;
-            fields[i] = {start, size_t(p - start)};
-        }
-        return;
-    }
-    const auto* stop = static_cast<const char*>(std::memchr(p, delimiter, size_t(end - p)));
-    if (stop == nullptr)
-    {
-        fields[0] = {p, size_t(end - p)};
-        fields[1] = {end, 0};
-        return;
-    }
-    fields[0] = {p, size_t(stop - p)};
-    const char* rest = stop + 1;
-    const auto* next = static_cast<const char*>(std::memchr(rest, delimiter, size_t(end - rest)));
-    fields[1] = {rest, size_t((next == nullptr ? end : next) - rest)};
-}
-
-void Decode(const Field& field, bool utf8, wxString& text)
-{
-    if (utf8)
-        DecodeUtf8(field.begin, field.size, text);
-    else
-        DecodeWindows1252(field.begin, field.size, text);
-}
 
 // Writes one character as UTF-8; values that are no Unicode scalar become U+FFFD, so the
 // file is always valid UTF-8.
@@ -215,6 +166,39 @@ inline void Prefetch(const wxString& text)
         __builtin_prefetch(p);
 }
 
+// A text that would not read back as it stands is written in double quotes: one holding the
+// delimiter or a line break, or starting with a quote. So is an empty question between tabs,
+// and a first question that would read as a byte order mark or a "#key:value" header line.
+bool NeedsQuotes(const wxString& text, wxChar delimiter, bool firstQuestion)
+{
+    if (text.empty())
+        return false;
+    const wxStringCharType* p = text.wx_str();
+    const wxStringCharType* end = p + text.length();
+    if (*p == '"' ||
+        (firstQuestion && (*p == 0xFEFF || (*p == '#' && text.find(':') != wxString::npos))))
+        return true;
+    for (; p != end; ++p)
+    {
+        if (*p == delimiter || *p == '\n' || *p == '\r')
+            return true;
+    }
+    return false;
+}
+
+// Writes one side, quoted where it must be; room for eight bytes a character and sixteen more.
+char* EncodeSide(char* out, const wxString& text, bool quote)
+{
+    if (!quote)
+        return EncodeUtf8(out, text);
+    wxString doubled(text);
+    doubled.Replace("\"", "\"\"");
+    *out++ = '"';
+    out = EncodeUtf8(out, doubled);
+    *out++ = '"';
+    return out;
+}
+
 // Encodes the cards block by block and hands each full block to `sink`, which may keep using
 // it until its next call: two blocks take turns, and a last call without bytes comes before
 // they go. False when the sink refused one.
@@ -241,7 +225,7 @@ bool WriteCardText(const std::vector<Card>& cards, wxChar delimiter,
             Prefetch(cards[i + PrefetchDistance].Answer);
         }
         const Card& card = cards[i];
-        const size_t room = 4 * (card.Question.length() + card.Answer.length()) + betweenSize +
+        const size_t room = 8 * (card.Question.length() + card.Answer.length()) + 4 + betweenSize +
                             sizeof LineEnd + Slack;
         if (used + room > block->size())
         {
@@ -256,9 +240,15 @@ bool WriteCardText(const std::vector<Card>& cards, wxChar delimiter,
                 block->resize(room);
         }
         char* out = block->data() + used;
-        out = EncodeUtf8(out, card.Question);
+        // Between tabs an empty question would vanish: it is written as "" when an answer follows.
+        const bool emptyQuestion =
+            delimiter == '\t' && card.Question.empty() && !card.Answer.empty();
+        out = emptyQuestion
+                  ? static_cast<char*>(std::memcpy(out, "\"\"", 2)) + 2
+                  : EncodeSide(out, card.Question, NeedsQuotes(card.Question, delimiter, i == 0));
         std::memcpy(out, between, betweenSize);
-        out = EncodeUtf8(out + betweenSize, card.Answer);
+        out =
+            EncodeSide(out + betweenSize, card.Answer, NeedsQuotes(card.Answer, delimiter, false));
         std::memcpy(out, LineEnd, sizeof LineEnd - 1);
         used = size_t(out - block->data()) + sizeof LineEnd - 1;
     }
@@ -306,39 +296,10 @@ wxChar ImportDelimiter(const wxString& path)
 bool ParseCardText(const char* bytes, size_t size, wxChar delimiter, bool ignoreHeaderRow,
                    std::vector<Card>& cards)
 {
-    if (size != 0 && std::memchr(bytes, '\0', size) != nullptr)
-        return false;
-    if (size >= 3 && std::memcmp(bytes, "\xEF\xBB\xBF", 3) == 0)
-    {
-        bytes += 3;
-        size -= 3;
-    }
-    const bool utf8 = IsValidUtf8(bytes, size);
-    const char split = static_cast<char>(delimiter);
-    const char* p = bytes;
-    const char* end = bytes + size;
-    bool skip = ignoreHeaderRow;
-    Field fields[2];
-    while (p != end)
-    {
-        const char* lineEnd = FindLineEnd(p, end);
-        if (skip)
-            skip = false;
-        else
-        {
-            SplitLine(p, lineEnd, split, fields);
-            if (fields[0].size != 0 || fields[1].size != 0)
-            {
-                cards.emplace_back();
-                Decode(fields[0], utf8, cards.back().Question);
-                Decode(fields[1], utf8, cards.back().Answer);
-            }
-        }
-        p = lineEnd;
-        if (p != end && *p++ == '\r' && p != end && *p == '\n')
-            ++p;
-    }
-    return true;
+    CardTextSettings settings;
+    settings.Delimiter = delimiter;
+    settings.IgnoreHeaderRow = ignoreHeaderRow;
+    return ReadCardText(bytes, size, settings, cards).Problem == CardTextProblem::None;
 }
 
 std::string FormatCardText(const std::vector<Card>& cards, wxChar delimiter)
@@ -358,11 +319,47 @@ bool ImportTextFile(const wxString& path, bool ignoreHeaderRow)
     std::string bytes;
     if (!ReadWholeFile(path, bytes))
         return false;
+    CardTextSettings settings;
+    settings.Delimiter = ImportDelimiter(path);
+    settings.IgnoreHeaderRow = ignoreHeaderRow;
+    settings.MediaFolder = DeckFolder(wxFileName(path));
     std::vector<Card> cards;
-    if (!ParseCardText(bytes.data(), bytes.size(), ImportDelimiter(path), ignoreHeaderRow, cards))
+    const CardTextResult result = ReadCardText(bytes.data(), bytes.size(), settings, cards);
+    switch (result.Problem)
     {
+    case CardTextProblem::None:
+        break;
+    case CardTextProblem::NotText:
         wxLogError(_("The file '%s' is not a text file."), path);
         return false;
+    case CardTextProblem::Utf16WithoutMark:
+        wxLogError(_("The file '%s' seems to be UTF-16 text without a byte order mark, so its byte "
+                     "order is unknown. Save it again as UTF-8, or as Unicode text with a byte "
+                     "order mark."),
+                   path);
+        return false;
+    case CardTextProblem::Utf16OddLength:
+        wxLogError(_("The file '%s' is UTF-16 text but ends in the middle of a character: it is "
+                     "incomplete."),
+                   path);
+        return false;
+    case CardTextProblem::EmptySeparator:
+        wxLogError(_("The file '%s' has a #separator line without a separator."), path);
+        return false;
+    case CardTextProblem::UnknownSeparator:
+        wxLogError(_("The file '%s' has a #separator line with a separator Mnemora does not "
+                     "know."),
+                   path);
+        return false;
+    }
+    if (result.UnclosedQuote)
+        wxLogWarning(_("The file '%s' ends inside a quoted field: the last card holds the rest of "
+                       "the file."),
+                     path);
+    for (Card& card : cards)
+    {
+        if (card.QuestionPicture.IsOk() || card.AnswerPicture.IsOk())
+            card.LoadPictures();
     }
     ActiveCards.clear();
     Cards.swap(cards);

@@ -14,21 +14,20 @@
 /// The delimiter Import uses for `path`: a comma for the extension "csv" in any case, else a tab.
 wxChar ImportDelimiter(const wxString& path);
 
-/// Reads the cards of a card text file held in memory and appends them to `cards`. A leading
-/// UTF-8 byte order mark is skipped; the text is UTF-8 when the whole file is valid UTF-8 and
-/// Windows-1252 otherwise. Lines end at LF, CR LF or CR; with `ignoreHeaderRow` the first line
-/// is skipped. `delimiter` is ASCII; a tab joins runs of tabs and skips leading ones; any other
-/// delimiter ends a field at each occurrence. The first field is the question, the second the
-/// answer; a line with neither gives no card. Returns false, adding nothing, for bytes holding a
-/// NUL character, which no text file does.
+/// Reads the cards of a card text file held in memory and appends them to `cards`, as
+/// ReadCardText does with no media folder. Returns false, adding nothing, for a file it cannot
+/// read (see CardTextProblem).
 bool ParseCardText(const char* bytes, size_t size, wxChar delimiter, bool ignoreHeaderRow,
                    std::vector<Card>& cards);
 
 /// The bytes of a card text file: per card the question, the delimiter, the answer and the
-/// platform line end, in UTF-8 without a byte order mark; texts are written unchanged.
+/// platform line end, in UTF-8 without a byte order mark. A text that would not read back as
+/// it stands (holding the delimiter or a line break, or starting with a quote) is written in
+/// double quotes with its quotes doubled; every other text is written unchanged.
 std::string FormatCardText(const std::vector<Card>& cards, wxChar delimiter);
 
-/// Replaces Cards with the cards of the text file at `path` (delimiter from its extension),
+/// Replaces Cards with the cards of the text file at `path` (delimiter from its extension,
+/// pictures and sounds of HTML fields from its folder),
 /// recomputes the scores, names the deck after the file with the extension "mnd" and marks it
 /// modified. The whole file is read before anything changes: on a file that cannot be read or
 /// is no text file it returns false with the deck exactly as it was (the reason goes to the log).

@@ -60,3 +60,9 @@ wxString StoredMediaName(const wxFileName& name, const wxString& deckFolder)
     const wxString text = relative.GetFullPath();
     return text.StartsWith("~") ? "./" + text : text;
 }
+
+bool IsPlainMediaName(const wxString& name)
+{
+    return !name.empty() && name != "." && name != ".." &&
+           name.find_first_of("/\\") == wxString::npos && name.find(wxUniChar(0)) == wxString::npos;
+}

@@ -19,4 +19,8 @@ wxFileName ResolveMediaName(const wxString& stored, const wxString& deckFolder);
 /// otherwise the absolute name.
 wxString StoredMediaName(const wxFileName& name, const wxString& deckFolder);
 
+/// True for a media name that stays inside the folder it is looked up in: not empty, not "."
+/// or "..", and without a separator (either slash) or a NUL.
+bool IsPlainMediaName(const wxString& name);
+
 #endif
