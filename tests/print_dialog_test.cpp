@@ -16,6 +16,7 @@
 
 #include "FrameFixture.h"
 #include "GuiTest.h"
+#include "PdfTools.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "print/MneDoubleSidedPrintout.h"
@@ -86,27 +87,6 @@ protected:
     mnePrintDialog* Dialog = nullptr;
 };
 
-/// The output of a command, empty when it cannot run.
-std::string Output(const std::string& command)
-{
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r"))
-    {
-        char buffer[4096];
-        size_t read;
-        while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            output.append(buffer, read);
-        pclose(pipe);
-    }
-    return output;
-}
-
-/// The page count in pdfinfo's output, -1 when there is none.
-int PdfPages(const std::string& info)
-{
-    const size_t at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
-}
 } // namespace
 
 TEST_F(PrintDialogTest, ShowsTheSelectedLayout)
