@@ -205,15 +205,15 @@ TEST_F(PrintDialogTest, PrintoutsToPdf)
             wxString::Format("pdftotext -f %d -l %d '%s' -", page, page, path).utf8_string());
     };
 
-    // Index cards, three of them: the front pass, then the back pass.
+    // Index cards, three of them: sheet by sheet, each front followed by its back.
     Options.PrintPageLayout = 2;
     MneDoubleSidedPrintout front(false), back(true);
     const wxString cards = dir + "/karten.pdf";
     ASSERT_TRUE(PrintToPdf({&front, &back}, Options.PageLayouts[2], cards));
     EXPECT_EQ(PdfPages(info(cards)), 6);
     EXPECT_NE(info(cards).find("432 x 288 pts"), std::string::npos) << info(cards);
-    EXPECT_NE(text(cards, 3).find("Frage 2"), std::string::npos) << text(cards, 3);
-    EXPECT_NE(text(cards, 4).find("Antwort 0"), std::string::npos) << text(cards, 4);
+    EXPECT_NE(text(cards, 5).find("Frage 2"), std::string::npos) << text(cards, 5);
+    EXPECT_NE(text(cards, 2).find("Antwort 0"), std::string::npos) << text(cards, 2);
 
     MneSingleSidedPrintout pairs;
     const wxString pairsPath = dir + "/paare.pdf";

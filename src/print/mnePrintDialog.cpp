@@ -17,10 +17,12 @@
 
 #include "app/Options.h"
 #include "deck/mnemora.h"
+#include "print/MneAlignmentPrintout.h"
 #include "print/MneDoubleSidedPrintout.h"
 #include "print/MneSingleSidedPrintout.h"
 #include "print/MneStudySheetPrintout.h"
 #include "print/PdfExport.h"
+#include "print/mneAlignmentDialog.h"
 #include "print/mnePrintPreview.h"
 
 namespace
@@ -32,7 +34,8 @@ enum
     idLayoutCombo = 10002,
     idCardFont = 10003,
     idPrintPreview = 10004,
-    idSavePdf = 10005
+    idSavePdf = 10005,
+    idAlignmentSheet = 10006
 };
 
 PageLayout& SelectedLayout()
@@ -58,6 +61,7 @@ wxBEGIN_EVENT_TABLE(mnePrintDialog, wxDialog)
     EVT_BUTTON(wxID_OK, mnePrintDialog::OnPrint)
     EVT_BUTTON(idPrintPreview, mnePrintDialog::OnPrintPreview)
     EVT_BUTTON(idSavePdf, mnePrintDialog::OnSavePdf)
+    EVT_BUTTON(idAlignmentSheet, mnePrintDialog::OnAlignmentSheet)
 wxEND_EVENT_TABLE()
 
 mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
@@ -112,6 +116,29 @@ mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
     VerticalSpacingText = AddField(grid, _("Vertical spacing:"));
     NumRowsText = AddField(grid, _("Number of rows:"));
     layoutBox->Add(grid, 0, wxALL, 5);
+
+    // Double-sided cards: where the backs land, and the alignment sheet that measures it.
+    wxFlexGridSizer* back = new wxFlexGridSizer(4, 5, 0);
+    BackOffsetXText = AddField(back, _("Back offset across:"));
+    BackOffsetYText = AddField(back, _("Back offset down:"));
+    layoutBox->Add(back, 0, wxALL, 5);
+    wxBoxSizer* sheet = new wxBoxSizer(wxHORIZONTAL);
+    const wxString edges[] = {_("Flip on long edge"), _("Flip on short edge")};
+    FlipEdgeChoice = new wxChoice(box, wxID_ANY, wxDefaultPosition, wxDefaultSize, 2, edges);
+    sheet->Add(FlipEdgeChoice, 0, wxALIGN_CENTER_VERTICAL);
+    sheet->Add(LabelSizedButton(box, idAlignmentSheet, _("Print Alignment Sheet...")), 0,
+               wxALIGN_CENTER_VERTICAL | wxLEFT, 10);
+    layoutBox->Add(sheet, 0, wxALL, 5);
+    CutMarksCheck = new wxCheckBox(box, wxID_ANY, _("Cut marks"));
+    layoutBox->Add(CutMarksCheck, 0, wxALL, 5);
+    if (printType != ptDoubleSided)
+    {
+        layoutBox->Hide(back, true);
+        layoutBox->Hide(sheet, true);
+    }
+    // A study sheet has no cells to cut.
+    if (printType != ptDoubleSided && printType != ptSingleSided)
+        CutMarksCheck->Hide();
     top->Add(layoutBox, 0, wxEXPAND | wxTOP | wxLEFT | wxRIGHT, 10);
 
     wxStaticBoxSizer* formatBox = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Card Format"));
@@ -291,13 +318,44 @@ void mnePrintDialog::OnPrint(wxCommandEvent&)
     if (!CheckLayout())
         return;
     TransferDataFromWindow();
-    if (!PrintOne(CreatePrintout(false)) || PrintType != ptDoubleSided)
-        return;
-    wxMessageBox(_("When the printer finishes, flip the pages over horizontally and feed them "
-                   "back into the printer."),
-                 "Mnemora", wxOK | wxICON_INFORMATION, this);
-    if (PrintOne(CreatePrintout(true)))
+    const bool twoPasses = PrintType == ptDoubleSided;
+    if (PrintPasses(CreatePrintout(false), twoPasses ? CreatePrintout(true) : nullptr) && twoPasses)
         EndModal(wxID_OK);
+}
+
+bool mnePrintDialog::PrintPasses(wxPrintoutManager* front, wxPrintoutManager* back)
+{
+    std::unique_ptr<wxPrintoutManager> backPass(back);
+    if (!PrintOne(front))
+        return false;
+    if (!backPass)
+        return true;
+    wxMessageBox(FlipMessage(SelectedLayout().FlipShortEdge), "Mnemora", wxOK | wxICON_INFORMATION,
+                 this);
+    return PrintOne(backPass.release());
+}
+
+wxString mnePrintDialog::FlipMessage(bool shortEdge)
+{
+    if (shortEdge)
+        return _("When the printer finishes, turn the pages over top to bottom and feed them "
+                 "back into the printer.");
+    return _("When the printer finishes, flip the pages over horizontally and feed them back "
+             "into the printer.");
+}
+
+void mnePrintDialog::OnAlignmentSheet(wxCommandEvent&)
+{
+    if (!CheckLayout())
+        return;
+    if (!PrintPasses(new MneAlignmentPrintout(false), new MneAlignmentPrintout(true)))
+        return;
+    mneAlignmentDialog reading(this);
+    if (reading.ShowModal() != wxID_OK)
+        return;
+    ApplyAlignmentReading(SelectedLayout(), reading.Across(), reading.Down());
+    SaveOptions();
+    ShowLayout();
 }
 
 void mnePrintDialog::OnPrintPreview(wxCommandEvent&)
@@ -314,6 +372,8 @@ void mnePrintDialog::OnPrintPreview(wxCommandEvent&)
     wxPreviewFrame* frame =
         new wxPreviewFrame(preview, this, _("Mnemora Print Preview"), wxDefaultPosition,
                            wxDefaultSize, wxDEFAULT_FRAME_STYLE, "frame");
+    // A plain frame's close box does nothing while this dialog is modal; a dialog's does.
+    frame->SetExtraStyle(frame->GetExtraStyle() | wxTOPLEVEL_EX_DIALOG);
     frame->Maximize();
     frame->Centre();
     frame->Initialize();
@@ -331,6 +391,7 @@ void mnePrintDialog::OnSavePdf(wxCommandEvent&)
         return;
     Options.DataDirectory = wxFileName(dialog.GetPath()).GetPath();
     SaveOptions();
+    // Double-sided cards go sheet by sheet, front and back, ready for a duplex printer.
     std::vector<std::unique_ptr<wxPrintoutManager>> printouts;
     printouts.emplace_back(CreatePrintout(false));
     if (PrintType == ptDoubleSided)
