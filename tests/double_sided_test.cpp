@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 
 #include "GuiTest.h"
 #include "PdfTools.h"
@@ -188,6 +189,15 @@ TEST_F(DoubleSidedTest, MarginsWithoutRoomDownThePagePrintNothing)
 
 TEST_F(DoubleSidedTest, AlignmentSheetReadingLeadsToZero)
 {
+    {
+        // Both pages go into the PDF export too, sheet by sheet.
+        MneAlignmentPrintout front(false), back(true);
+        const wxString path = MakeTempDir() + "/ausrichtung.pdf";
+        ASSERT_TRUE(PrintToPdf({&front, &back}, Layout(), path));
+        EXPECT_EQ(PdfPages(Output(("pdfinfo '" + path + "'").utf8_string())), 2);
+        if (const char* keep = std::getenv("MNEMORA_KEEP_ALIGNMENT_PDF"))
+            wxCopyFile(path, keep);
+    }
     for (bool shortEdge : {false, true})
     {
         SCOPED_TRACE(shortEdge ? "short edge" : "long edge");
