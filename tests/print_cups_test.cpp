@@ -17,6 +17,7 @@
 
 #include "GuiTest.h"
 #include "PdfTools.h"
+#include "PrintRender.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "print/MneDoubleSidedPrintout.h"
@@ -137,22 +138,6 @@ wxString WaitForOutput(const wxArrayString& before)
     return wxString();
 }
 
-/// Bounding box of the black ink (text, not the grey outlines) inside area.
-wxRect TextInk(const wxImage& image, const wxRect& area)
-{
-    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
-    const wxRect inside = area.Intersect(wxRect(image.GetSize()));
-    for (int y = inside.GetTop(); y <= inside.GetBottom(); ++y)
-        for (int x = inside.GetLeft(); x <= inside.GetRight(); ++x)
-            if (image.GetRed(x, y) < 80 && image.GetGreen(x, y) < 80 && image.GetBlue(x, y) < 80)
-            {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    return right < 0 ? wxRect() : wxRect(left, top, right - left + 1, bottom - top + 1);
-}
 } // namespace
 
 TEST(PrintCups, PrintedPagesMatchThePdfExport)
@@ -221,8 +206,9 @@ TEST(PrintCups, PrintedPagesMatchThePdfExport)
                 const wxRect cell(static_cast<int>((0.5 + column * 3.85) * Ppi),
                                   static_cast<int>((0.5 + row * 2.55) * Ppi),
                                   static_cast<int>(3.65 * Ppi), static_cast<int>(2.35 * Ppi));
-                const wxRect want = TextInk(pdf, cell);
-                const wxRect got = TextInk(paper, cell);
+                // The black text, not the grey outlines.
+                const wxRect want = ColourBox(pdf.GetSubImage(cell), *wxBLACK, 80);
+                const wxRect got = ColourBox(paper.GetSubImage(cell), *wxBLACK, 80);
                 if (want.IsEmpty())
                 {
                     EXPECT_TRUE(got.IsEmpty()) << "side " << side << " cell " << row << column;
