@@ -17,6 +17,7 @@
 #include "FrameFixture.h"
 #include "GuiTest.h"
 #include "PdfTools.h"
+#include "PrintDialogFixture.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "print/MneDoubleSidedPrintout.h"
@@ -25,69 +26,6 @@
 #include "print/PdfExport.h"
 #include "print/mnePrintDialog.h"
 #include "print/mnePrintPreview.h"
-
-namespace
-{
-enum
-{
-    idSaveLayout = 10000,
-    idDeleteLayout = 10001,
-    idPrintPreview = 10004
-};
-
-class PrintDialogTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        UseFreshConfig();
-        LoadOptions();
-        ResetDeck();
-        FileName = wxFileName("/tmp/Vokabeln.mnd");
-        for (int i = 0; i < 3; ++i)
-        {
-            Card card;
-            card.Question = wxString::Format("Frage %d", i);
-            card.Answer = wxString::Format("Antwort %d", i);
-            Cards.push_back(card);
-        }
-    }
-
-    void TearDown() override
-    {
-        if (Dialog)
-            Dialog->Destroy();
-        YieldFor(20);
-    }
-
-    void Open(int printType)
-    {
-        Dialog = new mnePrintDialog(nullptr, printType);
-        Dialog->TransferDataToWindow();
-    }
-
-    void Click(int id)
-    {
-        wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(Dialog);
-        Dialog->GetEventHandler()->ProcessEvent(event);
-    }
-
-    /// The open preview frames, newest last.
-    static wxPreviewFrame* PreviewFrame()
-    {
-        wxPreviewFrame* found = nullptr;
-        for (wxWindow* window : wxTopLevelWindows)
-            if (auto* frame = dynamic_cast<wxPreviewFrame*>(window))
-                if (!frame->IsBeingDeleted())
-                    found = frame;
-        return found;
-    }
-
-    mnePrintDialog* Dialog = nullptr;
-};
-
-} // namespace
 
 TEST_F(PrintDialogTest, ShowsTheSelectedLayout)
 {
@@ -242,19 +180,6 @@ TEST_F(PrintDialogTest, PrintoutsToPdf)
 
 namespace
 {
-/// Answers the platform print dialog without printing.
-class ExpectPrintDialog : public wxExpectModalBase<wxGtkPrintDialog>
-{
-public:
-    explicit ExpectPrintDialog(int answer) : m_answer(answer) {}
-
-protected:
-    int OnInvoked(wxGtkPrintDialog*) const override { return m_answer; }
-
-private:
-    int m_answer;
-};
-
 /// Records the print dialog's title and cancels it.
 class ExpectOwnPrintDialog : public wxExpectModalBase<mnePrintDialog>
 {

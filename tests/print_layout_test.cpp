@@ -1,9 +1,6 @@
 // The double-sided settings of a page layout: the store's keys, the print dialog's fields, the
 // message between the passes, the alignment sheet's question, and the preview's close box.
 #include <wx/config.h>
-#include <wx/filename.h>
-#include <wx/gtk/print.h>
-#include <wx/prntbase.h>
 
 #include <gtk/gtk.h>
 
@@ -12,67 +9,13 @@
 #include <cmath>
 
 #include "GuiTest.h"
+#include "PrintDialogFixture.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "print/mneAlignmentDialog.h"
-#include "print/mnePrintDialog.h"
 
 namespace
 {
-enum
-{
-    idSaveLayout = 10000,
-    idPrintPreview = 10004,
-    idAlignmentSheet = 10006
-};
-
-class PrintLayoutTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        UseFreshConfig();
-        LoadOptions();
-        ResetDeck();
-        Cards.push_back(Card());
-    }
-
-    void TearDown() override
-    {
-        if (Dialog)
-            Dialog->Destroy();
-        YieldFor(20);
-    }
-
-    void Open(int printType)
-    {
-        Dialog = new mnePrintDialog(nullptr, printType);
-        Dialog->TransferDataToWindow();
-    }
-
-    void Click(int id)
-    {
-        wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(Dialog);
-        Dialog->GetEventHandler()->ProcessEvent(event);
-    }
-
-    mnePrintDialog* Dialog = nullptr;
-};
-
-/// Answers the platform print dialog without printing.
-class ExpectPrintDialog : public wxExpectModalBase<wxGtkPrintDialog>
-{
-public:
-    explicit ExpectPrintDialog(int answer) : m_answer(answer) {}
-
-protected:
-    int OnInvoked(wxGtkPrintDialog*) const override { return m_answer; }
-
-private:
-    int m_answer;
-};
-
 /// Types two readings into the alignment sheet's question.
 class ExpectReading : public wxExpectModalBase<mneAlignmentDialog>
 {
@@ -96,7 +39,7 @@ private:
 };
 } // namespace
 
-TEST_F(PrintLayoutTest, KeysMissingPresentAndHostile)
+TEST_F(PrintDialogTest, KeysMissingPresentAndHostile)
 {
     wxConfigBase* config = wxConfigBase::Get();
     config->Write("PrintPageLayoutCount", 1L);
@@ -136,7 +79,7 @@ TEST_F(PrintLayoutTest, KeysMissingPresentAndHostile)
     EXPECT_TRUE(Options.PageLayouts[0].FlipShortEdge);
 }
 
-TEST_F(PrintLayoutTest, FieldsEditSaveAndKeepTheExactOffset)
+TEST_F(PrintDialogTest, FieldsEditSaveAndKeepTheExactOffset)
 {
     Open(ptDoubleSided);
     EXPECT_EQ(Dialog->BackOffsetXText->GetValue(), "0.00\"");
@@ -172,7 +115,7 @@ TEST_F(PrintLayoutTest, FieldsEditSaveAndKeepTheExactOffset)
     EXPECT_FALSE(Dialog->CutMarksCheck->IsShown());
 }
 
-TEST_F(PrintLayoutTest, AlignmentSheetTurnsTheReadingIntoTheOffset)
+TEST_F(PrintDialogTest, AlignmentSheetTurnsTheReadingIntoTheOffset)
 {
     Options.PageLayouts[0].FlipShortEdge = true;
     Options.PageLayouts[0].BackOffsetX = 0.5 / 25.4;
@@ -198,7 +141,7 @@ TEST_F(PrintLayoutTest, AlignmentSheetTurnsTheReadingIntoTheOffset)
     wxTEST_DIALOG(Click(idAlignmentSheet), ExpectPrintDialog(wxID_CANCEL));
 }
 
-TEST_F(PrintLayoutTest, PreviewClosesFromItsTitleBarWhileTheDialogIsModal)
+TEST_F(PrintDialogTest, PreviewClosesFromItsTitleBarWhileTheDialogIsModal)
 {
     Open(ptDoubleSided);
     bool closed = false;
@@ -206,20 +149,13 @@ TEST_F(PrintLayoutTest, PreviewClosesFromItsTitleBarWhileTheDialogIsModal)
         [&]
         {
             Click(idPrintPreview);
-            wxPreviewFrame* frame = nullptr;
-            for (wxWindow* window : wxTopLevelWindows)
-                if (auto* preview = dynamic_cast<wxPreviewFrame*>(window))
-                    frame = preview;
-            if (frame)
+            if (wxPreviewFrame* frame = PreviewFrame())
             {
                 YieldFor(100);
                 // What the window manager sends for the close box.
                 gtk_window_close(GTK_WINDOW(frame->GetHandle()));
                 YieldFor(200);
-                closed = true;
-                for (wxWindow* window : wxTopLevelWindows)
-                    if (window == frame && !frame->IsBeingDeleted())
-                        closed = false;
+                closed = PreviewFrame() == nullptr;
             }
             Dialog->EndModal(wxID_CANCEL);
         });
