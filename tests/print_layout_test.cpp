@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "GuiTest.h"
+#include "PdfTools.h"
 #include "PrintDialogFixture.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
@@ -121,8 +122,8 @@ TEST_F(PrintDialogTest, AlignmentSheetTurnsTheReadingIntoTheOffset)
     Options.PageLayouts[0].BackOffsetX = 0.5 / 25.4;
     Open(ptDoubleSided);
     ExpectMessage turn;
-    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectPrintDialog(wxID_OK), turn,
-                  ExpectPrintDialog(wxID_OK), ExpectReading("1.5", "-0.8", wxID_OK));
+    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_YES), ExpectPrintDialog(wxID_OK),
+                  turn, ExpectPrintDialog(wxID_OK), ExpectReading("1.5", "-0.8", wxID_OK));
     EXPECT_EQ(turn.Message, "When the printer finishes, turn the pages over top to bottom and "
                             "feed them back into the printer.");
     EXPECT_NEAR(Options.PageLayouts[0].BackOffsetX, 2.0 / 25.4, 1e-15);
@@ -131,14 +132,19 @@ TEST_F(PrintDialogTest, AlignmentSheetTurnsTheReadingIntoTheOffset)
     EXPECT_DOUBLE_EQ(wxConfigBase::Get()->ReadDouble("PrintPageLayout0\\BackOffsetX", 0),
                      Options.PageLayouts[0].BackOffsetX);
 
-    // Cancel leaves the offset alone; so does text that is no number.
-    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectPrintDialog(wxID_OK), ExpectMessage(),
-                  ExpectPrintDialog(wxID_OK), ExpectReading("3", "3", wxID_CANCEL));
-    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectPrintDialog(wxID_OK), ExpectMessage(),
-                  ExpectPrintDialog(wxID_OK), ExpectReading("nan", "viel", wxID_OK));
+    // Saved as one PDF of two pages instead; cancelling the question leaves the offset alone,
+    // and so does text that is no number.
+    const wxString pdf = MakeTempDir() + "/ausrichtung.pdf";
+    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_NO), ExpectFileDialog(pdf),
+                  ExpectReading("3", "3", wxID_CANCEL));
+    EXPECT_EQ(PdfPages(Output(("pdfinfo '" + pdf + "'").utf8_string())), 2);
+    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_YES), ExpectPrintDialog(wxID_OK),
+                  ExpectMessage(), ExpectPrintDialog(wxID_OK),
+                  ExpectReading("nan", "viel", wxID_OK));
     EXPECT_NEAR(Options.PageLayouts[0].BackOffsetX, 2.0 / 25.4, 1e-15);
-    // A cancelled print asks nothing.
-    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectPrintDialog(wxID_CANCEL));
+    // A cancelled print asks nothing more.
+    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_YES), ExpectPrintDialog(wxID_CANCEL));
+    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_CANCEL));
 }
 
 TEST_F(PrintDialogTest, PreviewClosesFromItsTitleBarWhileTheDialogIsModal)

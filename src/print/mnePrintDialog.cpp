@@ -17,12 +17,10 @@
 
 #include "app/Options.h"
 #include "deck/mnemora.h"
-#include "print/MneAlignmentPrintout.h"
 #include "print/MneDoubleSidedPrintout.h"
 #include "print/MneSingleSidedPrintout.h"
 #include "print/MneStudySheetPrintout.h"
 #include "print/PdfExport.h"
-#include "print/mneAlignmentDialog.h"
 #include "print/mnePrintPreview.h"
 
 namespace
@@ -323,41 +321,6 @@ void mnePrintDialog::OnPrint(wxCommandEvent&)
         EndModal(wxID_OK);
 }
 
-bool mnePrintDialog::PrintPasses(wxPrintoutManager* front, wxPrintoutManager* back)
-{
-    std::unique_ptr<wxPrintoutManager> backPass(back);
-    if (!PrintOne(front))
-        return false;
-    if (!backPass)
-        return true;
-    wxMessageBox(FlipMessage(SelectedLayout().FlipShortEdge), "Mnemora", wxOK | wxICON_INFORMATION,
-                 this);
-    return PrintOne(backPass.release());
-}
-
-wxString mnePrintDialog::FlipMessage(bool shortEdge)
-{
-    if (shortEdge)
-        return _("When the printer finishes, turn the pages over top to bottom and feed them "
-                 "back into the printer.");
-    return _("When the printer finishes, flip the pages over horizontally and feed them back "
-             "into the printer.");
-}
-
-void mnePrintDialog::OnAlignmentSheet(wxCommandEvent&)
-{
-    if (!CheckLayout())
-        return;
-    if (!PrintPasses(new MneAlignmentPrintout(false), new MneAlignmentPrintout(true)))
-        return;
-    mneAlignmentDialog reading(this);
-    if (reading.ShowModal() != wxID_OK)
-        return;
-    ApplyAlignmentReading(SelectedLayout(), reading.Across(), reading.Down());
-    SaveOptions();
-    ShowLayout();
-}
-
 void mnePrintDialog::OnPrintPreview(wxCommandEvent&)
 {
     if (!CheckLayout())
@@ -384,22 +347,28 @@ void mnePrintDialog::OnSavePdf(wxCommandEvent&)
 {
     if (!CheckLayout())
         return;
-    wxFileDialog dialog(this, _("Save the cards as a PDF"), Options.DataDirectory,
-                        FileName.GetName() + ".pdf", _("PDF documents (*.pdf)|*.pdf"),
-                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    if (dialog.ShowModal() != wxID_OK)
-        return;
-    Options.DataDirectory = wxFileName(dialog.GetPath()).GetPath();
-    SaveOptions();
-    // Double-sided cards go sheet by sheet, front and back, ready for a duplex printer.
     std::vector<std::unique_ptr<wxPrintoutManager>> printouts;
     printouts.emplace_back(CreatePrintout(false));
+    // Double-sided cards go sheet by sheet, front and back, ready for a duplex printer.
     if (PrintType == ptDoubleSided)
         printouts.emplace_back(CreatePrintout(true));
     std::vector<wxPrintoutManager*> passes;
     for (const auto& printout : printouts)
         passes.push_back(printout.get());
-    if (!PrintToPdf(passes, SelectedLayout(), dialog.GetPath(), this))
-        wxMessageBox(_("The PDF could not be written."), "Mnemora", wxOK | wxICON_EXCLAMATION,
-                     this);
+    SavePdf(passes);
+}
+
+bool mnePrintDialog::SavePdf(const std::vector<wxPrintoutManager*>& passes)
+{
+    wxFileDialog dialog(this, _("Save the cards as a PDF"), Options.DataDirectory,
+                        FileName.GetName() + ".pdf", _("PDF documents (*.pdf)|*.pdf"),
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return false;
+    Options.DataDirectory = wxFileName(dialog.GetPath()).GetPath();
+    SaveOptions();
+    if (PrintToPdf(passes, SelectedLayout(), dialog.GetPath(), this))
+        return true;
+    wxMessageBox(_("The PDF could not be written."), "Mnemora", wxOK | wxICON_EXCLAMATION, this);
+    return false;
 }

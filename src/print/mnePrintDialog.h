@@ -11,6 +11,8 @@
 #include <wx/font.h>
 #include <wx/textctrl.h>
 
+#include <vector>
+
 class wxPrintData;
 class wxPrintoutManager;
 
@@ -84,6 +86,9 @@ private:
     bool PrintOne(wxPrintoutManager* printout);
     /// Prints front, then (when given) asks to turn the sheets and prints back; takes both.
     bool PrintPasses(wxPrintoutManager* front, wxPrintoutManager* back);
+    /// Asks for a file and writes the passes into it as one PDF; false after a cancel or an
+    /// error (shown).
+    bool SavePdf(const std::vector<wxPrintoutManager*>& passes);
 
     void OnLayoutSelected(wxCommandEvent& event);
     void OnSaveLayout(wxCommandEvent& event);
