@@ -1,6 +1,7 @@
 // The card grid of the printouts: cell sizes, the cells of each pass, and layouts without room.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <vector>
@@ -82,4 +83,70 @@ TEST(PageGrid, InchesToLogicalUnits)
     EXPECT_EQ(InchesToUnits(96, 1e300), INT_MAX);
     EXPECT_EQ(InchesToUnits(96, -1e300), INT_MIN);
     EXPECT_EQ(InchesToUnits(96, std::nan("")), 0);
+}
+
+TEST(PageGrid, MarginsWithoutRoomDownThePageFitNoCard)
+{
+    PageLayout index = Letter2By4();
+    index.Width = 6;
+    index.Height = 4;
+    index.TopMargin = index.BottomMargin = 2.5;
+    index.NumColumns = index.NumRows = 1;
+    GridPosition position;
+    EXPECT_TRUE(SingleSidedPage(index, 3, position).empty());
+    EXPECT_TRUE(DoubleSidedPage(index, true, 3, position).empty());
+    index.TopMargin = index.BottomMargin = 0.5;
+    index.LeftMargin = index.RightMargin = 3.5;
+    EXPECT_TRUE(DoubleSidedPage(index, false, 3, position).empty());
+    EXPECT_EQ(position.NextCard, 0);
+}
+
+TEST(PageGrid, CutMarksStayOutsideTheCells)
+{
+    PageLayout four = Letter2By4();
+    four.NumColumns = 4;
+    GridPosition position;
+    const double width = CardCellWidth(four, true), height = CardCellHeight(four);
+    const std::vector<GridCell> cells = SingleSidedPage(four, 3, position);
+    const std::vector<PageLine> marks = CutMarks(four, cells, width, height);
+    // Four corners of six cells, two marks each, but none in the seam between question and
+    // answer, which touch.
+    EXPECT_EQ(marks.size(), 6u * 8 - 3 * 4);
+    for (const PageLine& mark : marks)
+    {
+        EXPECT_LE(std::hypot(mark.X2 - mark.X1, mark.Y2 - mark.Y1), CutMarkLength + 1e-9);
+        for (const GridCell& cell : cells)
+            for (double t : {0.0, 0.5, 1.0})
+            {
+                const double x = mark.X1 + t * (mark.X2 - mark.X1);
+                const double y = mark.Y1 + t * (mark.Y2 - mark.Y1);
+                EXPECT_FALSE(x > cell.X - 1e-9 && x < cell.X + width + 1e-9 && y > cell.Y - 1e-9 &&
+                             y < cell.Y + height + 1e-9)
+                    << x << ", " << y;
+            }
+    }
+    // Between the rows the marks of both cells share the 0.2 inch gap.
+    EXPECT_TRUE(std::any_of(marks.begin(), marks.end(),
+                            [&](const PageLine& mark)
+                            { return std::abs(mark.Y2 - (0.5 + height + 0.1)) < 1e-9; }));
+}
+
+TEST(PageGrid, AlignmentReadingBecomesTheOffset)
+{
+    PageLayout layout = Letter2By4();
+    layout.BackOffsetX = 1.5 / 25.4;
+    layout.BackOffsetY = -0.8 / 25.4;
+    // A sheet printed with this offset on a perfect printer reads the offset back negated;
+    // entering that leaves no offset at all.
+    ApplyAlignmentReading(layout, -1.5, 0.8);
+    EXPECT_NEAR(layout.BackOffsetX, 0, 1e-17);
+    EXPECT_NEAR(layout.BackOffsetY, 0, 1e-17);
+    ApplyAlignmentReading(layout, 2.54, std::nan(""));
+    EXPECT_DOUBLE_EQ(layout.BackOffsetX, 0.1);
+    EXPECT_NEAR(layout.BackOffsetY, 0, 1e-17);
+    ApplyAlignmentReading(layout, 1e300, -HUGE_VAL);
+    EXPECT_EQ(layout.BackOffsetX, MaxBackOffset);
+    EXPECT_NEAR(layout.BackOffsetY, 0, 1e-17);
+    EXPECT_EQ(ClampBackOffset(-3), -MaxBackOffset);
+    EXPECT_EQ(ClampBackOffset(std::nan("")), 0);
 }

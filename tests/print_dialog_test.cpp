@@ -16,6 +16,8 @@
 
 #include "FrameFixture.h"
 #include "GuiTest.h"
+#include "PdfTools.h"
+#include "PrintDialogFixture.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "print/MneDoubleSidedPrintout.h"
@@ -24,90 +26,6 @@
 #include "print/PdfExport.h"
 #include "print/mnePrintDialog.h"
 #include "print/mnePrintPreview.h"
-
-namespace
-{
-enum
-{
-    idSaveLayout = 10000,
-    idDeleteLayout = 10001,
-    idPrintPreview = 10004
-};
-
-class PrintDialogTest : public testing::Test
-{
-protected:
-    void SetUp() override
-    {
-        UseFreshConfig();
-        LoadOptions();
-        ResetDeck();
-        FileName = wxFileName("/tmp/Vokabeln.mnd");
-        for (int i = 0; i < 3; ++i)
-        {
-            Card card;
-            card.Question = wxString::Format("Frage %d", i);
-            card.Answer = wxString::Format("Antwort %d", i);
-            Cards.push_back(card);
-        }
-    }
-
-    void TearDown() override
-    {
-        if (Dialog)
-            Dialog->Destroy();
-        YieldFor(20);
-    }
-
-    void Open(int printType)
-    {
-        Dialog = new mnePrintDialog(nullptr, printType);
-        Dialog->TransferDataToWindow();
-    }
-
-    void Click(int id)
-    {
-        wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(Dialog);
-        Dialog->GetEventHandler()->ProcessEvent(event);
-    }
-
-    /// The open preview frames, newest last.
-    static wxPreviewFrame* PreviewFrame()
-    {
-        wxPreviewFrame* found = nullptr;
-        for (wxWindow* window : wxTopLevelWindows)
-            if (auto* frame = dynamic_cast<wxPreviewFrame*>(window))
-                if (!frame->IsBeingDeleted())
-                    found = frame;
-        return found;
-    }
-
-    mnePrintDialog* Dialog = nullptr;
-};
-
-/// The output of a command, empty when it cannot run.
-std::string Output(const std::string& command)
-{
-    std::string output;
-    if (FILE* pipe = popen(command.c_str(), "r"))
-    {
-        char buffer[4096];
-        size_t read;
-        while ((read = fread(buffer, 1, sizeof buffer, pipe)) > 0)
-            output.append(buffer, read);
-        pclose(pipe);
-    }
-    return output;
-}
-
-/// The page count in pdfinfo's output, -1 when there is none.
-int PdfPages(const std::string& info)
-{
-    const size_t at = info.find("Pages:");
-    return at == std::string::npos ? -1 : std::atoi(info.c_str() + at + 6);
-}
-} // namespace
 
 TEST_F(PrintDialogTest, ShowsTheSelectedLayout)
 {
@@ -225,15 +143,15 @@ TEST_F(PrintDialogTest, PrintoutsToPdf)
             wxString::Format("pdftotext -f %d -l %d '%s' -", page, page, path).utf8_string());
     };
 
-    // Index cards, three of them: the front pass, then the back pass.
+    // Index cards, three of them: sheet by sheet, each front followed by its back.
     Options.PrintPageLayout = 2;
     MneDoubleSidedPrintout front(false), back(true);
     const wxString cards = dir + "/karten.pdf";
     ASSERT_TRUE(PrintToPdf({&front, &back}, Options.PageLayouts[2], cards));
     EXPECT_EQ(PdfPages(info(cards)), 6);
     EXPECT_NE(info(cards).find("432 x 288 pts"), std::string::npos) << info(cards);
-    EXPECT_NE(text(cards, 3).find("Frage 2"), std::string::npos) << text(cards, 3);
-    EXPECT_NE(text(cards, 4).find("Antwort 0"), std::string::npos) << text(cards, 4);
+    EXPECT_NE(text(cards, 5).find("Frage 2"), std::string::npos) << text(cards, 5);
+    EXPECT_NE(text(cards, 2).find("Antwort 0"), std::string::npos) << text(cards, 2);
 
     MneSingleSidedPrintout pairs;
     const wxString pairsPath = dir + "/paare.pdf";
@@ -262,19 +180,6 @@ TEST_F(PrintDialogTest, PrintoutsToPdf)
 
 namespace
 {
-/// Answers the platform print dialog without printing.
-class ExpectPrintDialog : public wxExpectModalBase<wxGtkPrintDialog>
-{
-public:
-    explicit ExpectPrintDialog(int answer) : m_answer(answer) {}
-
-protected:
-    int OnInvoked(wxGtkPrintDialog*) const override { return m_answer; }
-
-private:
-    int m_answer;
-};
-
 /// Records the print dialog's title and cancels it.
 class ExpectOwnPrintDialog : public wxExpectModalBase<mnePrintDialog>
 {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "GuiTest.h"
+#include "PrintRender.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "print/MneDoubleSidedPrintout.h"
@@ -17,32 +18,6 @@
 namespace
 {
 constexpr int Ppi = 100;
-
-wxColour SideColour(int card, bool answer)
-{
-    return wxColour(static_cast<unsigned char>(10 + 20 * card), answer ? 200 : 0, 60);
-}
-
-wxBitmap Solid(const wxColour& colour, int width, int height)
-{
-    wxImage image(width, height);
-    image.SetRGB(wxRect(0, 0, width, height), colour.Red(), colour.Green(), colour.Blue());
-    return wxBitmap(image);
-}
-
-/// A deck of picture cards, each side a solid colour of its own; pictures width x height.
-void MakeDeck(int count, int width = 4, int height = 4)
-{
-    ResetDeck();
-    FileName = wxFileName("/tmp/Vokabeln.mnd");
-    for (int i = 0; i < count; ++i)
-    {
-        Card card;
-        card.QuestionBitmap = Solid(SideColour(i, false), width, height);
-        card.AnswerBitmap = Solid(SideColour(i, true), width, height);
-        Cards.push_back(card);
-    }
-}
 
 class PrintoutTest : public testing::Test
 {
@@ -58,27 +33,7 @@ protected:
     /// inch on paper, drawn into a bitmap of bitmapPpi pixels per inch.
     wxImage Render(wxPrintoutManager& printout, int page, int bitmapPpi = Ppi, int printerPpi = Ppi)
     {
-        const PageLayout& layout = Options.PageLayouts[Options.PrintPageLayout];
-        wxBitmap bitmap(static_cast<int>(layout.Width * bitmapPpi),
-                        static_cast<int>(layout.Height * bitmapPpi), 24);
-        {
-            wxMemoryDC dc(bitmap);
-            dc.SetBackground(*wxWHITE_BRUSH);
-            dc.Clear();
-            const wxSize paper(static_cast<int>(layout.Width * printerPpi),
-                               static_cast<int>(layout.Height * printerPpi));
-            printout.SetPPIScreen(Ppi, Ppi);
-            printout.SetPPIPrinter(printerPpi, printerPpi);
-            printout.SetPageSizePixels(paper.x, paper.y);
-            printout.SetPaperRectPixels(wxRect(paper));
-            printout.SetDC(&dc);
-            if (page == 1)
-                printout.OnPreparePrinting();
-            EXPECT_TRUE(printout.HasPage(page));
-            EXPECT_TRUE(printout.OnPrintPage(page));
-            printout.SetDC(nullptr);
-        }
-        return bitmap.ConvertToImage();
+        return RenderPage(printout, page, bitmapPpi, printerPpi, Ppi);
     }
 
     static wxColour At(const wxImage& image, double x, double y)
@@ -103,7 +58,7 @@ protected:
 
 TEST_F(PrintoutTest, DoubleSidedLetterBothPasses)
 {
-    MakeDeck(10);
+    MakePictureDeck(10);
     MneDoubleSidedPrintout front(false);
     const wxImage frontPage = Render(front, 1);
     EXPECT_EQ(front.PageCount, 2);
@@ -132,7 +87,7 @@ TEST_F(PrintoutTest, DoubleSidedLetterBothPasses)
 
 TEST_F(PrintoutTest, SingleSidedPairsAndIndexCards)
 {
-    MakeDeck(9);
+    MakePictureDeck(9);
     MneSingleSidedPrintout sheet;
     const wxImage first = Render(sheet, 1);
     EXPECT_EQ(sheet.PageCount, 3);
@@ -146,7 +101,7 @@ TEST_F(PrintoutTest, SingleSidedPairsAndIndexCards)
     EXPECT_EQ(At(last, 2, 4), *wxWHITE);
 
     Options.PrintPageLayout = 2;
-    MakeDeck(2);
+    MakePictureDeck(2);
     MneSingleSidedPrintout index;
     EXPECT_EQ(At(Render(index, 1), 3, 2), SideColour(0, false));
     EXPECT_EQ(index.PageCount, 4);
@@ -157,7 +112,7 @@ TEST_F(PrintoutTest, SingleSidedPairsAndIndexCards)
 TEST_F(PrintoutTest, StudySheetHeaderAndRows)
 {
     // Square pictures fill a column 3.55 inches wide: two rows to a page.
-    MakeDeck(5);
+    MakePictureDeck(5);
     MneStudySheetPrintout sheet;
     const wxImage first = Render(sheet, 1);
     ASSERT_EQ(sheet.PageCount, 3);
@@ -182,7 +137,7 @@ TEST_F(PrintoutTest, StudySheetHeaderAndRows)
 
 TEST_F(PrintoutTest, StudySheetFirstCardTallerThanThePage)
 {
-    MakeDeck(3, 4, 40);
+    MakePictureDeck(3, 4, 40);
     MneStudySheetPrintout sheet;
     const wxImage page = Render(sheet, 1);
     EXPECT_EQ(sheet.PageCount, 1);
@@ -194,7 +149,7 @@ TEST_F(PrintoutTest, StudySheetFirstCardTallerThanThePage)
 TEST_F(PrintoutTest, PreviewScalesToItsBitmap)
 {
     // A 600 dpi page in a bitmap of 50 pixels per inch: the page shrinks to half of Render's.
-    MakeDeck(3);
+    MakePictureDeck(3);
     MneDoubleSidedPrintout printout(false);
     printout.ScaleToDevice = true;
     wxImage half = Render(printout, 1, 50, 600);
@@ -208,7 +163,7 @@ TEST_F(PrintoutTest, PreviewScalesToItsBitmap)
 
 TEST_F(PrintoutTest, PagesInAnyOrderMatchPagesInOrder)
 {
-    MakeDeck(30);
+    MakePictureDeck(30);
     MneDoubleSidedPrintout inOrder(false);
     std::vector<wxImage> pages;
     for (int page = 1; page <= 4; ++page)

@@ -97,3 +97,14 @@ for png in card-list learn study-question study-answer card-editor; do
     [ "$sum" != "$previous" ] || echo "screenshots: $png.png looks like the one before it" >&2
     previous=$sum
 done
+
+# The back page of the alignment sheet, whole and one ruler close up, from the PDF export that
+# the print tests write (the test program must be built).
+MNEMORA_KEEP_ALIGNMENT_PDF=$WORK/alignment.pdf MNEMORA_SOURCE_DIR=$ROOT \
+    "$BUILD/tests/test_print" --gtest_filter='DoubleSidedTest.AlignmentSheet*' >/dev/null
+pdftoppm -r 50 -f 2 -l 2 -singlefile -png "$WORK/alignment.pdf" "$WORK/page"
+pdftoppm -r 600 -f 2 -l 2 -x 1230 -y 850 -W 420 -H 400 -singlefile -png "$WORK/alignment.pdf" \
+    "$WORK/ruler"
+convert "$WORK/page.png" -bordercolor '#888' -border 1 -size 20x1 xc:white "$WORK/ruler.png" \
+    -background white -gravity center +append -strip "$OUT/alignment-sheet.png"
+echo docs/screenshots/alignment-sheet.png

@@ -217,6 +217,13 @@ void LoadOptions()
                                         fallback.NumColumns, 1, MaxCells);
         layout.NumRows =
             ReadInteger(config, LayoutKey(size_t(i), "NumRows"), fallback.NumRows, 1, MaxCells);
+        // Keys added after the first eleven: a store without them prints as before.
+        layout.BackOffsetX = ReadLength(config, LayoutKey(size_t(i), "BackOffsetX"), 0,
+                                        -MaxBackOffset, MaxBackOffset);
+        layout.BackOffsetY = ReadLength(config, LayoutKey(size_t(i), "BackOffsetY"), 0,
+                                        -MaxBackOffset, MaxBackOffset);
+        layout.FlipShortEdge = ReadInteger(config, LayoutKey(size_t(i), "FlipShortEdge"), 0, 0, 1);
+        layout.CutMarks = ReadInteger(config, LayoutKey(size_t(i), "CutMarks"), 0, 0, 1);
         Options.PageLayouts.push_back(layout);
     }
     if (Options.PageLayouts.empty())
@@ -265,6 +272,11 @@ void SaveOptions()
         config->Write(LayoutKey(i, "VerticalSpacing"), layout.VerticalSpacing);
         config->Write(LayoutKey(size_t(i), "NumColumns"), static_cast<long>(layout.NumColumns));
         config->Write(LayoutKey(size_t(i), "NumRows"), static_cast<long>(layout.NumRows));
+        // Every digit, so that an offset from an alignment sheet comes back exactly.
+        config->Write(LayoutKey(i, "BackOffsetX"), wxString::FromCDouble(layout.BackOffsetX, 17));
+        config->Write(LayoutKey(i, "BackOffsetY"), wxString::FromCDouble(layout.BackOffsetY, 17));
+        config->Write(LayoutKey(i, "FlipShortEdge"), static_cast<long>(layout.FlipShortEdge));
+        config->Write(LayoutKey(i, "CutMarks"), static_cast<long>(layout.CutMarks));
     }
     config->Write("PrintCardFont", FontToString(Options.PrintCardFont));
     config->Write("PrintCardFontColor", ColourToString(Options.PrintCardFontColor));

@@ -38,8 +38,14 @@ bool MneDoubleSidedPrintout::LayoutPage(bool draw)
     const int cards = static_cast<int>(Cards.size());
     const double width = CardCellWidth(layout, false);
     const double height = CardCellHeight(layout);
-    for (const GridCell& cell : DoubleSidedPage(layout, BackSide, cards, position))
+    if (draw && BackSide)
+        PlaceBackPage(layout);
+    const std::vector<GridCell> cells = DoubleSidedPage(layout, BackSide, cards, position);
+    for (const GridCell& cell : cells)
         DrawCardCell(*Dc, UnitsX, UnitsY, cell, width, height, draw);
+    // People cut the stack by its fronts.
+    if (draw && !BackSide && layout.CutMarks)
+        DrawCutMarks(layout, cells, width, height);
     MoveTo(position);
     return NextCard != start && NextCard < cards;
 }

@@ -37,8 +37,11 @@ bool MneSingleSidedPrintout::LayoutPage(bool draw)
     const int cards = static_cast<int>(Cards.size());
     const double width = CardCellWidth(layout, true);
     const double height = CardCellHeight(layout);
-    for (const GridCell& cell : SingleSidedPage(layout, cards, position))
+    const std::vector<GridCell> cells = SingleSidedPage(layout, cards, position);
+    for (const GridCell& cell : cells)
         DrawCardCell(*Dc, UnitsX, UnitsY, cell, width, height, draw);
+    if (draw && layout.CutMarks)
+        DrawCutMarks(layout, cells, width, height);
     MoveTo(position);
     if (position == start)
         return false;

@@ -50,6 +50,27 @@ std::vector<GridCell> DoubleSidedPage(const PageLayout& layout, bool backSide, i
 std::vector<GridCell> SingleSidedPage(const PageLayout& layout, int cardCount,
                                       GridPosition& position);
 
+/// Length of a cut mark in inches, where the margin or gap leaves room for it.
+constexpr double CutMarkLength = 0.2;
+
+/// A straight line on the page, in inches from the paper's corner.
+struct PageLine
+{
+    double X1 = 0;
+    double Y1 = 0;
+    double X2 = 0;
+    double Y2 = 0;
+};
+
+/// Cut marks for the cells of one page, placed row by row and each row from the left: at each
+/// cell corner, the two edges continued outward into the margin or gap, never into a cell.
+std::vector<PageLine> CutMarks(const PageLayout& layout, const std::vector<GridCell>& cells,
+                               double width, double height);
+
+/// The layout's back offset after an alignment sheet read acrossMm and downMm: the back pass
+/// moves by the reading, in inches, within MaxBackOffset.
+void ApplyAlignmentReading(PageLayout& layout, double acrossMm, double downMm);
+
 /// L inches as logical units at unitsPerInch, truncated toward zero and kept in int range.
 int InchesToUnits(int unitsPerInch, double inches);
 

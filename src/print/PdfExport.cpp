@@ -11,6 +11,7 @@
 
 #include <gtk/gtk.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -67,26 +68,31 @@ void BeginPrint(GtkPrintOperation* operation, GtkPrintContext* context, gpointer
 
 void DrawPage(GtkPrintOperation*, GtkPrintContext*, gint pageIndex, gpointer user)
 {
+    // Sheet by sheet: page k of every printout in turn, then page k + 1, as a duplex printer
+    // or a copy shop prints them onto the fronts and backs.
     PdfJob& job = *static_cast<PdfJob*>(user);
-    int page = pageIndex + 1;
-    for (size_t i = 0; i < job.Printouts.size(); ++i)
-    {
-        wxPrintoutManager* printout = job.Printouts[i];
-        const int count = job.PageCounts[i];
-        if (page > count)
+    int index = pageIndex;
+    const int pages = job.PageCounts.empty()
+                          ? 0
+                          : *std::max_element(job.PageCounts.begin(), job.PageCounts.end());
+    for (int page = 1; page <= pages; ++page)
+        for (size_t i = 0; i < job.Printouts.size(); ++i)
         {
-            page -= count;
-            continue;
+            const int count = job.PageCounts[i];
+            if (page > count)
+                continue;
+            if (index-- > 0)
+                continue;
+            wxPrintoutManager* printout = job.Printouts[i];
+            if (page == 1 && !printout->OnBeginDocument(1, count))
+                job.Failed = true;
+            job.Dc->StartPage();
+            printout->OnPrintPage(page);
+            job.Dc->EndPage();
+            if (page == count)
+                printout->OnEndDocument();
+            return;
         }
-        if (page == 1 && !printout->OnBeginDocument(1, count))
-            job.Failed = true;
-        job.Dc->StartPage();
-        printout->OnPrintPage(page);
-        job.Dc->EndPage();
-        if (page == count)
-            printout->OnEndDocument();
-        return;
-    }
 }
 
 void EndPrint(GtkPrintOperation*, GtkPrintContext*, gpointer user)

@@ -12,8 +12,9 @@
 
 class wxPrintoutManager;
 
-/// Writes every page of each printout in turn (front pass, then back pass) into one PDF at
-/// path, on paper of layout's size; false when the file could not be written.
+/// Writes the pages of the printouts into one PDF at path, on paper of layout's size, sheet by
+/// sheet: page 1 of each printout in turn (front pass, then back pass), then page 2, and so on;
+/// false when the file could not be written.
 bool PrintToPdf(const std::vector<wxPrintoutManager*>& printouts, const PageLayout& layout,
                 const wxString& path, wxWindow* parent = nullptr);
 

@@ -32,7 +32,8 @@ enum
     idLayoutCombo = 10002,
     idCardFont = 10003,
     idPrintPreview = 10004,
-    idSavePdf = 10005
+    idSavePdf = 10005,
+    idAlignmentSheet = 10006
 };
 
 PageLayout& SelectedLayout()
@@ -58,6 +59,7 @@ wxBEGIN_EVENT_TABLE(mnePrintDialog, wxDialog)
     EVT_BUTTON(wxID_OK, mnePrintDialog::OnPrint)
     EVT_BUTTON(idPrintPreview, mnePrintDialog::OnPrintPreview)
     EVT_BUTTON(idSavePdf, mnePrintDialog::OnSavePdf)
+    EVT_BUTTON(idAlignmentSheet, mnePrintDialog::OnAlignmentSheet)
 wxEND_EVENT_TABLE()
 
 mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
@@ -112,6 +114,29 @@ mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
     VerticalSpacingText = AddField(grid, _("Vertical spacing:"));
     NumRowsText = AddField(grid, _("Number of rows:"));
     layoutBox->Add(grid, 0, wxALL, 5);
+
+    // Double-sided cards: where the backs land, and the alignment sheet that measures it.
+    wxFlexGridSizer* back = new wxFlexGridSizer(4, 5, 0);
+    BackOffsetXText = AddField(back, _("Back offset across:"));
+    BackOffsetYText = AddField(back, _("Back offset down:"));
+    layoutBox->Add(back, 0, wxALL, 5);
+    wxBoxSizer* sheet = new wxBoxSizer(wxHORIZONTAL);
+    const wxString edges[] = {_("Flip on long edge"), _("Flip on short edge")};
+    FlipEdgeChoice = new wxChoice(box, wxID_ANY, wxDefaultPosition, wxDefaultSize, 2, edges);
+    sheet->Add(FlipEdgeChoice, 0, wxALIGN_CENTER_VERTICAL);
+    sheet->Add(LabelSizedButton(box, idAlignmentSheet, _("Print Alignment Sheet...")), 0,
+               wxALIGN_CENTER_VERTICAL | wxLEFT, 10);
+    layoutBox->Add(sheet, 0, wxALL, 5);
+    CutMarksCheck = new wxCheckBox(box, wxID_ANY, _("Cut marks"));
+    layoutBox->Add(CutMarksCheck, 0, wxALL, 5);
+    if (printType != ptDoubleSided)
+    {
+        layoutBox->Hide(back, true);
+        layoutBox->Hide(sheet, true);
+    }
+    // A study sheet has no cells to cut.
+    if (printType != ptDoubleSided && printType != ptSingleSided)
+        CutMarksCheck->Hide();
     top->Add(layoutBox, 0, wxEXPAND | wxTOP | wxLEFT | wxRIGHT, 10);
 
     wxStaticBoxSizer* formatBox = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Card Format"));
@@ -291,12 +316,8 @@ void mnePrintDialog::OnPrint(wxCommandEvent&)
     if (!CheckLayout())
         return;
     TransferDataFromWindow();
-    if (!PrintOne(CreatePrintout(false)) || PrintType != ptDoubleSided)
-        return;
-    wxMessageBox(_("When the printer finishes, flip the pages over horizontally and feed them "
-                   "back into the printer."),
-                 "Mnemora", wxOK | wxICON_INFORMATION, this);
-    if (PrintOne(CreatePrintout(true)))
+    const bool twoPasses = PrintType == ptDoubleSided;
+    if (PrintPasses(CreatePrintout(false), twoPasses ? CreatePrintout(true) : nullptr) && twoPasses)
         EndModal(wxID_OK);
 }
 
@@ -314,6 +335,8 @@ void mnePrintDialog::OnPrintPreview(wxCommandEvent&)
     wxPreviewFrame* frame =
         new wxPreviewFrame(preview, this, _("Mnemora Print Preview"), wxDefaultPosition,
                            wxDefaultSize, wxDEFAULT_FRAME_STYLE, "frame");
+    // A plain frame's close box does nothing while this dialog is modal; a dialog's does.
+    frame->SetExtraStyle(frame->GetExtraStyle() | wxTOPLEVEL_EX_DIALOG);
     frame->Maximize();
     frame->Centre();
     frame->Initialize();
@@ -324,21 +347,28 @@ void mnePrintDialog::OnSavePdf(wxCommandEvent&)
 {
     if (!CheckLayout())
         return;
-    wxFileDialog dialog(this, _("Save the cards as a PDF"), Options.DataDirectory,
-                        FileName.GetName() + ".pdf", _("PDF documents (*.pdf)|*.pdf"),
-                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
-    if (dialog.ShowModal() != wxID_OK)
-        return;
-    Options.DataDirectory = wxFileName(dialog.GetPath()).GetPath();
-    SaveOptions();
     std::vector<std::unique_ptr<wxPrintoutManager>> printouts;
     printouts.emplace_back(CreatePrintout(false));
+    // Double-sided cards go sheet by sheet, front and back, ready for a duplex printer.
     if (PrintType == ptDoubleSided)
         printouts.emplace_back(CreatePrintout(true));
     std::vector<wxPrintoutManager*> passes;
     for (const auto& printout : printouts)
         passes.push_back(printout.get());
-    if (!PrintToPdf(passes, SelectedLayout(), dialog.GetPath(), this))
-        wxMessageBox(_("The PDF could not be written."), "Mnemora", wxOK | wxICON_EXCLAMATION,
-                     this);
+    SavePdf(passes);
+}
+
+bool mnePrintDialog::SavePdf(const std::vector<wxPrintoutManager*>& passes)
+{
+    wxFileDialog dialog(this, _("Save the cards as a PDF"), Options.DataDirectory,
+                        FileName.GetName() + ".pdf", _("PDF documents (*.pdf)|*.pdf"),
+                        wxFD_SAVE | wxFD_OVERWRITE_PROMPT);
+    if (dialog.ShowModal() != wxID_OK)
+        return false;
+    Options.DataDirectory = wxFileName(dialog.GetPath()).GetPath();
+    SaveOptions();
+    if (PrintToPdf(passes, SelectedLayout(), dialog.GetPath(), this))
+        return true;
+    wxMessageBox(_("The PDF could not be written."), "Mnemora", wxOK | wxICON_EXCLAMATION, this);
+    return false;
 }

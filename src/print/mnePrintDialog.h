@@ -4,10 +4,14 @@
 #define MNEMORA_PRINT_MNEPRINTDIALOG_H
 
 #include <wx/button.h>
+#include <wx/checkbox.h>
+#include <wx/choice.h>
 #include <wx/combobox.h>
 #include <wx/dialog.h>
 #include <wx/font.h>
 #include <wx/textctrl.h>
+
+#include <vector>
 
 class wxPrintData;
 class wxPrintoutManager;
@@ -32,7 +36,7 @@ public:
 
     /// Writes the selected layout into the controls.
     void ShowLayout();
-    /// Reads the ten fields into the selected layout and saves the settings.
+    /// Reads the fields into the selected layout and saves the settings.
     void StoreLayout();
     /// Stores the fields and checks rows and columns; false (after a message) when printing
     /// may not go on.
@@ -46,6 +50,8 @@ public:
     static int ParseCount(const wxString& text);
     /// The font button's label: face (or family), size and style words.
     static wxString DescribeFont(const wxFont& font);
+    /// The message between the passes of double-sided cards, for the layout's flip edge.
+    static wxString FlipMessage(bool shortEdge);
 
     /// The print type the dialog was opened with.
     const int PrintType;
@@ -61,6 +67,11 @@ public:
     wxTextCtrl* NumColumnsText = nullptr;
     wxTextCtrl* VerticalSpacingText = nullptr;
     wxTextCtrl* NumRowsText = nullptr;
+    wxTextCtrl* BackOffsetXText = nullptr;
+    wxTextCtrl* BackOffsetYText = nullptr;
+    /// "Flip on long edge" (0) or "Flip on short edge" (1).
+    wxChoice* FlipEdgeChoice = nullptr;
+    wxCheckBox* CutMarksCheck = nullptr;
     wxButton* FontButton = nullptr;
 
 private:
@@ -73,6 +84,11 @@ private:
     void SetPaper(wxPrintData& data) const;
     /// Prints one printout with the platform dialog; false after a cancel or an error (shown).
     bool PrintOne(wxPrintoutManager* printout);
+    /// Prints front, then (when given) asks to turn the sheets and prints back; takes both.
+    bool PrintPasses(wxPrintoutManager* front, wxPrintoutManager* back);
+    /// Asks for a file and writes the passes into it as one PDF; false after a cancel or an
+    /// error (shown).
+    bool SavePdf(const std::vector<wxPrintoutManager*>& passes);
 
     void OnLayoutSelected(wxCommandEvent& event);
     void OnSaveLayout(wxCommandEvent& event);
@@ -81,6 +97,7 @@ private:
     void OnPrint(wxCommandEvent& event);
     void OnPrintPreview(wxCommandEvent& event);
     void OnSavePdf(wxCommandEvent& event);
+    void OnAlignmentSheet(wxCommandEvent& event);
 
     wxDECLARE_EVENT_TABLE();
 };

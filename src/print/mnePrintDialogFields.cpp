@@ -30,6 +30,10 @@ void mnePrintDialog::ShowLayout()
     VerticalSpacingText->SetValue(FormatInches(layout.VerticalSpacing));
     NumColumnsText->SetValue(wxString::Format("%d", layout.NumColumns));
     NumRowsText->SetValue(wxString::Format("%d", layout.NumRows));
+    BackOffsetXText->SetValue(FormatInches(layout.BackOffsetX));
+    BackOffsetYText->SetValue(FormatInches(layout.BackOffsetY));
+    FlipEdgeChoice->SetSelection(layout.FlipShortEdge ? 1 : 0);
+    CutMarksCheck->SetValue(layout.CutMarks);
 }
 
 void mnePrintDialog::StoreLayout()
@@ -45,6 +49,18 @@ void mnePrintDialog::StoreLayout()
     layout.VerticalSpacing = ParseInches(VerticalSpacingText->GetValue());
     layout.NumColumns = ParseCount(NumColumnsText->GetValue());
     layout.NumRows = ParseCount(NumRowsText->GetValue());
+    // An offset read off an alignment sheet is finer than the field shows; an untouched field
+    // keeps it whole.
+    const auto offset = [](const wxTextCtrl* field, double stored)
+    {
+        return field->GetValue() == FormatInches(stored)
+                   ? stored
+                   : ClampBackOffset(ParseInches(field->GetValue()));
+    };
+    layout.BackOffsetX = offset(BackOffsetXText, layout.BackOffsetX);
+    layout.BackOffsetY = offset(BackOffsetYText, layout.BackOffsetY);
+    layout.FlipShortEdge = FlipEdgeChoice->GetSelection() == 1;
+    layout.CutMarks = CutMarksCheck->GetValue();
     SaveOptions();
 }
 

@@ -1,7 +1,12 @@
 // Page setup and paging of the card printouts.
 #include "print/wxPrintoutManager.h"
 
+#include <wx/affinematrix2d.h>
+
+#include <cairo.h>
+
 #include <algorithm>
+#include <cmath>
 
 #include "deck/mnemora.h"
 
@@ -26,7 +31,7 @@ wxPrintoutManager::Device wxPrintoutManager::CurrentDevice() const
     return device;
 }
 
-void wxPrintoutManager::SetupPage()
+void wxPrintoutManager::SetupPage(int fineness)
 {
     Dc = GetDC();
     int ppiX = 0, ppiY = 0;
@@ -43,14 +48,60 @@ void wxPrintoutManager::SetupPage()
     GetPPIScreen(&UnitsX, &UnitsY);
     // A device that reports no resolution gets the usual screen figure rather than a
     // division by zero.
-    UnitsX = UnitsX > 0 ? UnitsX : 96;
-    UnitsY = UnitsY > 0 ? UnitsY : 96;
+    UnitsX = (UnitsX > 0 ? UnitsX : 96) * fineness;
+    UnitsY = (UnitsY > 0 ? UnitsY : 96) * fineness;
     Dc->SetUserScale(static_cast<double>(resolutionX) / UnitsX,
                      static_cast<double>(resolutionY) / UnitsY);
     // The paper rectangle starts left of and above the printable area by the unprintable
     // strip; a preview bitmap has none.
     const wxRect paper = ScaleToDevice ? wxRect() : GetPaperRectPixels();
     Dc->SetDeviceOrigin(paper.x, paper.y);
+    m_origin = paper.GetPosition();
+    m_resolution = wxSize(resolutionX, resolutionY);
+    if (Dc->CanUseTransformMatrix())
+        Dc->ResetTransformMatrix();
+}
+
+void wxPrintoutManager::PlaceBackPage(const PageLayout& layout)
+{
+    // The offset in device pixels, as finely as the device draws.
+    const double dx = ClampBackOffset(layout.BackOffsetX) * m_resolution.x;
+    const double dy = ClampBackOffset(layout.BackOffsetY) * m_resolution.y;
+    if (!layout.FlipShortEdge)
+    {
+        Dc->SetDeviceOrigin(m_origin.x + static_cast<int>(std::lround(dx)),
+                            m_origin.y + static_cast<int>(std::lround(dy)));
+        return;
+    }
+    // Turned half a circle about the paper's centre: (x, y) goes to (W - x, H - y), and the
+    // offset then counts in the turned page's directions.
+    if (Dc->CanUseTransformMatrix())
+    {
+        Dc->SetDeviceOrigin(m_origin.x + static_cast<int>(std::lround(dx)),
+                            m_origin.y + static_cast<int>(std::lround(dy)));
+        wxAffineMatrix2D turn;
+        turn.Set(wxMatrix2D(-1, 0, 0, -1),
+                 wxPoint2DDouble(layout.Width * UnitsX, layout.Height * UnitsY));
+        Dc->SetTransformMatrix(turn);
+    }
+    else if (auto* cairo = static_cast<cairo_t*>(Dc->GetHandle()))
+    {
+        // The printer's device context draws with cairo, below its own logical mapping.
+        cairo_matrix_t turn;
+        cairo_matrix_init(&turn, -1, 0, 0, -1,
+                          2.0 * m_origin.x + layout.Width * m_resolution.x + dx,
+                          2.0 * m_origin.y + layout.Height * m_resolution.y + dy);
+        cairo_transform(cairo, &turn);
+    }
+}
+
+void wxPrintoutManager::DrawCutMarks(const PageLayout& layout, const std::vector<GridCell>& cells,
+                                     double width, double height)
+{
+    Dc->SetPen(*wxBLACK_PEN);
+    for (const PageLine& mark : CutMarks(layout, cells, width, height))
+        Dc->DrawLine(InchesToUnits(UnitsX, mark.X1), InchesToUnits(UnitsY, mark.Y1),
+                     InchesToUnits(UnitsX, mark.X2), InchesToUnits(UnitsY, mark.Y2));
 }
 
 void wxPrintoutManager::OnPreparePrinting()

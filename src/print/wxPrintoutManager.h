@@ -41,8 +41,15 @@ public:
 
 protected:
     /// Sets the user scale and origin so that logical units count UnitsX per inch from the
-    /// paper's corner; called at the start of every LayoutPage.
-    void SetupPage();
+    /// paper's corner; called at the start of every LayoutPage. fineness multiplies the
+    /// logical units per inch.
+    void SetupPage(int fineness = 1);
+    /// Moves the page being drawn by the layout's back offset and, for the short flip edge,
+    /// turns it about the paper's centre; called after SetupPage on back pages only.
+    void PlaceBackPage(const PageLayout& layout);
+    /// Draws the cut marks of the page's cells in black.
+    void DrawCutMarks(const PageLayout& layout, const std::vector<GridCell>& cells, double width,
+                      double height);
     /// Where the layout stands now.
     virtual GridPosition Position() const = 0;
     /// Continues the layout from position.
@@ -66,6 +73,9 @@ private:
 
     std::vector<GridPosition> m_pageStarts;
     Device m_countedFor;
+    /// What SetupPage chose: the device origin and the device pixels per inch.
+    wxPoint m_origin;
+    wxSize m_resolution;
 };
 
 #endif

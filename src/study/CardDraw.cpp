@@ -3,6 +3,7 @@
 // costs a full text layout in the toolkit.
 #include "study/CardDraw.h"
 
+#include <wx/affinematrix2d.h>
 #include <wx/font.h>
 #include <wx/graphics.h>
 
@@ -193,6 +194,21 @@ void DrawScaledBitmap(wxDC& dc, const wxBitmap& bitmap, int x, int y, double sca
         gc ? gc->GetInterpolationQuality() : wxINTERPOLATION_DEFAULT;
     if (gc)
         gc->SetInterpolationQuality(wxINTERPOLATION_NONE);
+    if (dc.CanUseTransformMatrix() && !dc.GetTransformMatrix().IsIdentity())
+    {
+        // A turned page: the device origin no longer says where a logical point lands, so the
+        // picture is placed and stretched by the transformation itself.
+        const wxAffineMatrix2D page = dc.GetTransformMatrix();
+        wxAffineMatrix2D placed = page;
+        placed.Translate(x, y);
+        placed.Scale(scaleX, scaleY);
+        dc.SetTransformMatrix(placed);
+        dc.DrawBitmap(bitmap, 0, 0, false);
+        dc.SetTransformMatrix(page);
+        if (gc)
+            gc->SetInterpolationQuality(quality);
+        return;
+    }
     dc.SetUserScale(userX * scaleX, userY * scaleY);
     // Drawn at the logical origin, the corner lands exactly on the device origin, which is
     // moved to the device pixel of (x, y) for the time of the call.
