@@ -2,6 +2,7 @@
 #include "edit/MneEditPanel.h"
 
 #include <wx/button.h>
+#include <wx/utils.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -123,6 +124,7 @@ void MneEditPanel::RefreshList()
     List->DeleteAllItems();
     List->SetItemCount(static_cast<long>(Cards.size()));
     List->Refresh();
+    List->RowsChanged();
     FocusReported = false;
     ReportedSelection.clear();
     SelectionReported = true;
@@ -146,6 +148,8 @@ void MneEditPanel::ReloadList()
 {
     UpdateScores();
     RefreshList();
+    // The list is shown afresh after every other panel: the keys go to it at once.
+    List->SetFocus();
 }
 
 long MneEditPanel::FocusedRow() const
@@ -192,6 +196,7 @@ void MneEditPanel::OnListSelection(wxListEvent& event)
             ReportedSelection.erase(event.GetIndex());
     }
     UpdateButtons();
+    List->RowSelectionChanged();
 }
 
 void MneEditPanel::OnListActivated(wxListEvent& event)
@@ -212,9 +217,28 @@ void MneEditPanel::OnListKeyDown(wxListEvent& event)
         OnNewCard(command);
         break;
     default:
+        if (JumpToQuestion(event.GetKeyCode()))
+            break;
         event.Skip();
         break;
     }
+}
+
+bool MneEditPanel::JumpToQuestion(int key)
+{
+    // Letters and digits jump; with Ctrl or Alt held the key is a command for someone else.
+    const bool typed = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
+    if (!typed || wxGetKeyState(WXK_CONTROL) || wxGetKeyState(WXK_ALT))
+        return false;
+    const long row = List->FindQuestionStartingWith(wxUniChar(key), FocusedRow());
+    if (row < 0)
+        return true;
+    for (long selected = List->GetFirstSelected(); selected != -1;
+         selected = List->GetNextSelected(selected))
+        List->Select(selected, false);
+    List->Select(row);
+    List->Focus(row);
+    return true;
 }
 
 void MneEditPanel::OnColumnClick(wxListEvent& event)

@@ -6,6 +6,7 @@
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "study/CardDraw.h"
+#include "study/CardSpeech.h"
 #include "study/MneLearnPanel.h"
 
 namespace
@@ -43,6 +44,25 @@ wxBEGIN_EVENT_TABLE(MneActiveCardsPanel, wxPanel) EVT_PAINT(MneActiveCardsPanel:
                                                      const wxPoint& pos, const wxSize& size)
     : wxPanel(parent, id, pos, size, wxFULL_REPAINT_ON_RESIZE | wxVSCROLL)
 {
+    AttachRows(this, _("Learn Cards"));
+}
+
+long MneActiveCardsPanel::RowCount() const
+{
+    // Like the painting, only while the rows can be trusted to point into the deck.
+    return IsShownOnScreen() ? static_cast<long>(ActiveCards.size() + NewCards.size()) : 0;
+}
+
+wxString MneActiveCardsPanel::RowName(long row) const
+{
+    const size_t active = ActiveCards.size();
+    const size_t index = static_cast<size_t>(row);
+    if (index < active)
+        return SpokenSide(*ActiveCards[index], false);
+    if (index - active >= NewCards.size())
+        return wxString();
+    // TRANSLATORS: a screen reader's name for a card about to be learned; %s is its question
+    return wxString::Format(_("%s, new card"), SpokenSide(*NewCards[index - active], false));
 }
 
 wxFont MneActiveCardsPanel::ListFont() const
@@ -70,6 +90,7 @@ void MneActiveCardsPanel::ComputeHeight()
             return true;
         });
     TotalHeight = y;
+    RowsChanged();
 }
 
 void MneActiveCardsPanel::SetScrollOffset(int offset)
