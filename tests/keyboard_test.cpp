@@ -1,15 +1,22 @@
 // The keyboard where the hand is: the file shortcuts, Ctrl+W and Ctrl+Q through the
 // unsaved-changes question, Escape in the dialogs without a Cancel button, Space and Enter in
-// the study panel after mouse use, and clicks near the edges of the learn panel's number field.
+// the study panel after mouse use, clicks near the edges of the learn panel's number field, the
+// card list's keys, the answer keys in both languages, and Tab through the learn panel and editor.
 #include "FrameFixture.h"
 
 #include <wx/button.h>
+#include <wx/listctrl.h>
+#include <wx/spinbutt.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 #include <wx/weakref.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "app/mneAboutDialog.h"
+#include "edit/MneAddPanel.h"
 #include "edit/MneEditPanel.h"
 #include "study/MneActiveCardsPanel.h"
 #include "study/MneCardPanel.h"
@@ -206,5 +213,145 @@ TEST_F(KeyboardTest, TheWholeNumberFieldTakesClicks)
         ClickAt(field, point);
         EXPECT_EQ(wxWindow::FindFocus(), field) << "click at " << point.x << "," << point.y;
     }
+    Frame->ShowPanel(pnCardList);
+}
+
+namespace
+{
+/// Presses Tab until the focus comes back and returns every window it visited, in order.
+std::vector<wxWindow*> TabRound(int limit = 30)
+{
+    std::vector<wxWindow*> visited;
+    wxWindow* first = wxWindow::FindFocus();
+    for (int i = 0; i < limit; ++i)
+    {
+        Press(WXK_TAB);
+        wxWindow* focus = wxWindow::FindFocus();
+        if (focus == first || focus == nullptr)
+            break;
+        visited.push_back(focus);
+    }
+    return visited;
+}
+
+bool Visited(const std::vector<wxWindow*>& visited, wxWindow* window)
+{
+    return std::find(visited.begin(), visited.end(), window) != visited.end();
+}
+} // namespace
+
+TEST_F(KeyboardTest, TheCardListRunsOnKeys)
+{
+    for (const char* question : {"apple", "**Banana**", "avocado", "cherry", "blueberry"})
+        AddCard(question);
+    Frame->ShowPanel(pnCardList);
+    YieldFor(100);
+    wxListView* list = dynamic_cast<wxListView*>(Frame->EditPanel->FindWindow(10001));
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(list->IsDescendant(wxWindow::FindFocus())) << "the list has the keys";
+
+    // End, Home, arrows; a letter jumps to the next question starting with it, round the end.
+    const struct
+    {
+        int key;
+        long row;
+    } steps[] = {{WXK_END, 4}, {WXK_HOME, 0}, {'B', 1},      {'b', 4}, {'A', 0},
+                 {'a', 2},     {WXK_UP, 1},   {WXK_DOWN, 2}, {'z', 2}};
+    for (const auto& step : steps)
+    {
+        Press(step.key);
+        EXPECT_EQ(list->GetFocusedItem(), step.row) << "after key " << step.key;
+        EXPECT_EQ(list->GetFirstSelected(), step.row) << "after key " << step.key;
+        EXPECT_EQ(list->GetSelectedItemCount(), 1) << "after key " << step.key;
+    }
+
+    // Enter opens the card in the editor with the keys in the question box; Finished brings
+    // them back to the list.
+    Press(WXK_RETURN);
+    ASSERT_TRUE(Frame->AddPanel->IsShown());
+    EXPECT_EQ(dynamic_cast<wxTextCtrl*>(wxWindow::FindFocus())->GetValue(), "avocado");
+    wxCommandEvent finished(wxEVT_BUTTON, 10001);
+    Frame->AddPanel->ProcessWindowEvent(finished);
+    YieldFor(100);
+    EXPECT_TRUE(list->IsDescendant(wxWindow::FindFocus()));
+
+    // Delete removes the selected card at once, as the button does.
+    Press(WXK_END);
+    Press(WXK_DELETE);
+    ASSERT_EQ(Cards.size(), 4u);
+    EXPECT_EQ(Cards.back().Question, "cherry");
+}
+
+TEST_F(KeyboardTest, CorrectAndIncorrectHaveKeysInEachLanguage)
+{
+    const struct
+    {
+        int language;
+        int correct;
+        int incorrect;
+    } languages[] = {{wxLANGUAGE_ENGLISH, 'c', 'i'}, {wxLANGUAGE_GERMAN, 'r', 'f'}};
+    for (const auto& language : languages)
+    {
+        // The frame takes its labels in the language of its start.
+        mneApp::InitLocale(language.language);
+        Frame->Destroy();
+        Frame = new MneFrame();
+        ResetDeck();
+        for (int i = 0; i < 4; ++i)
+            AddCard(wxString::Format("q%d", i));
+        Options.TestMode = tmReview;
+        Options.KeepScore = true;
+        Options.PlaySounds = false;
+        for (Card& card : Cards)
+            ActiveCards.push_back(&card);
+        Frame->ShowPanel(pnStudy);
+        MneTestPanel* panel = Frame->TestPanel;
+        YieldFor(100);
+        EXPECT_EQ(wxWindow::FindFocus(), panel->ShowAnswerButton);
+
+        // The keys judge only an answer on show; the labels keep their texts.
+        Press(language.correct);
+        EXPECT_EQ(AnsweredCount, 0);
+        Press(' ');
+        EXPECT_EQ(wxWindow::FindFocus(), panel->CorrectButton);
+        Press(language.correct);
+        Press(' ');
+        Press(language.incorrect);
+        EXPECT_EQ(AnsweredCount, 2) << language.language;
+        wxString history;
+        for (const Card& card : Cards)
+            history += card.History;
+        EXPECT_EQ(history.Freq('Y'), 1u);
+        EXPECT_EQ(history.Freq('N'), 1u);
+        EXPECT_EQ(panel->CorrectButton->GetLabel(), _("Correct"));
+        EXPECT_EQ(panel->IncorrectButton->GetLabel(), _("Incorrect"));
+        Frame->ShowPanel(pnCardList);
+        delete Locale;
+        Locale = nullptr;
+    }
+}
+
+TEST_F(KeyboardTest, TabReachesEveryControlOfTheLearnPanelAndTheEditor)
+{
+    for (int i = 0; i < 6; ++i)
+        AddCard(wxString::Format("q%d", i));
+    Options.TestMode = tmLearn;
+    Frame->ShowPanel(pnLearn);
+    YieldFor(100);
+    MneLearnPanel* learn = Frame->LearnPanel;
+    EXPECT_EQ(wxWindow::FindFocus(), learn->CardList);
+    const std::vector<wxWindow*> learnRound = TabRound();
+    for (wxWindow* control : std::vector<wxWindow*>{learn->CountText, learn->CountSpin,
+                                                    learn->AllButton, learn->ContinueButton})
+        EXPECT_TRUE(Visited(learnRound, control)) << control->GetClassInfo()->GetClassName();
+
+    Frame->ShowPanel(pnCardList);
+    Frame->AddPanel->SetCard(1, false);
+    Frame->ShowPanel(pnEditor);
+    YieldFor(100);
+    const std::vector<wxWindow*> editorRound = TabRound();
+    // Both pictures, both sounds, "<" and ">".
+    for (int id : {10002, 10003, 10004, 10005, 10006, 10007})
+        EXPECT_TRUE(Visited(editorRound, Frame->AddPanel->FindWindow(id))) << id;
     Frame->ShowPanel(pnCardList);
 }

@@ -2,7 +2,6 @@
 #include "edit/MneEditPanel.h"
 
 #include <wx/button.h>
-#include <wx/utils.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -51,6 +50,7 @@ wxBEGIN_EVENT_TABLE(MneEditPanel, wxPanel)
     EVT_BUTTON(ID_DELETE_CARD, MneEditPanel::OnDeleteCard)
     EVT_BUTTON(ID_STUDY, MneEditPanel::OnStudy)
     EVT_SIZE(MneEditPanel::OnSize)
+    EVT_CHAR_HOOK(MneEditPanel::OnCharHook)
 wxEND_EVENT_TABLE()
 
 MneEditPanel::MneEditPanel(wxWindow* parent)
@@ -146,10 +146,11 @@ void MneEditPanel::RefreshRow(int row)
 
 void MneEditPanel::ReloadList()
 {
+    // The list is shown afresh after every other panel: the keys go to it at once. Focused
+    // before the rebuild, which drops the row it makes current on taking the focus.
+    List->SetFocus();
     UpdateScores();
     RefreshList();
-    // The list is shown afresh after every other panel: the keys go to it at once.
-    List->SetFocus();
 }
 
 long MneEditPanel::FocusedRow() const
@@ -217,28 +218,42 @@ void MneEditPanel::OnListKeyDown(wxListEvent& event)
         OnNewCard(command);
         break;
     default:
-        if (JumpToQuestion(event.GetKeyCode()))
-            break;
         event.Skip();
         break;
     }
 }
 
-bool MneEditPanel::JumpToQuestion(int key)
+void MneEditPanel::OnCharHook(wxKeyEvent& event)
 {
-    // Letters and digits jump; with Ctrl or Alt held the key is a command for someone else.
-    const bool typed = (key >= 'A' && key <= 'Z') || (key >= '0' && key <= '9');
-    if (!typed || wxGetKeyState(WXK_CONTROL) || wxGetKeyState(WXK_ALT))
-        return false;
-    const long row = List->FindQuestionStartingWith(wxUniChar(key), FocusedRow());
+    // In the list, Home and End go to the first and last card (the scrolled window around the
+    // rows would take them first), and a letter or digit typed alone jumps to the next card
+    // whose question starts with it; with Ctrl or Alt held a key is a command for the menus.
+    wxWindow* focus = FindFocus();
+    const long count = List->GetItemCount();
+    const wxChar typed = event.GetUnicodeKey();
+    long row = -1;
+    if (focus == nullptr || !List->IsDescendant(focus) || event.HasModifiers() || count == 0)
+        row = -2;
+    else if (event.GetKeyCode() == WXK_HOME || event.GetKeyCode() == WXK_NUMPAD_HOME)
+        row = 0;
+    else if (event.GetKeyCode() == WXK_END || event.GetKeyCode() == WXK_NUMPAD_END)
+        row = count - 1;
+    else if (typed != WXK_NONE && wxIsalnum(typed))
+        row = List->FindQuestionStartingWith(typed, FocusedRow());
+    else
+        row = -2;
+    if (row == -2)
+    {
+        event.Skip();
+        return;
+    }
     if (row < 0)
-        return true;
+        return;
     for (long selected = List->GetFirstSelected(); selected != -1;
          selected = List->GetNextSelected(selected))
         List->Select(selected, false);
     List->Select(row);
     List->Focus(row);
-    return true;
 }
 
 void MneEditPanel::OnColumnClick(wxListEvent& event)

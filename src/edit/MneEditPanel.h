@@ -37,9 +37,6 @@ private:
     std::vector<long> SelectedRows() const;
     /// Edit follows the focused row, Delete the selection.
     void UpdateButtons();
-    /// Selects the next card whose question starts with the typed key; false for keys that
-    /// are not a letter or digit typed alone.
-    bool JumpToQuestion(int key);
 
     void OnListSelection(wxListEvent& event);
     void OnListActivated(wxListEvent& event);
@@ -50,6 +47,7 @@ private:
     void OnDeleteCard(wxCommandEvent& event);
     void OnStudy(wxCommandEvent& event);
     void OnSize(wxSizeEvent& event);
+    void OnCharHook(wxKeyEvent& event);
 
     CardListView* List = nullptr;
     wxStaticText* Description = nullptr;
