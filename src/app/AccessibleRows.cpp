@@ -33,15 +33,6 @@ struct MneRowItemClass
     AtkObjectClass parent_class;
 };
 
-struct AccessibleRowsAccess
-{
-    static MneRowList* List(AccessibleRows& rows)
-    {
-        return reinterpret_cast<MneRowList*>(rows.List);
-    }
-    static void SetList(AccessibleRows& rows, AtkObject* list) { rows.List = list; }
-};
-
 G_DEFINE_TYPE(MneRowList, mne_row_list, GTK_TYPE_WIDGET_ACCESSIBLE)
 G_DEFINE_TYPE(MneRowItem, mne_row_item, ATK_TYPE_OBJECT)
 
@@ -227,7 +218,7 @@ static void mne_row_item_class_init(MneRowItemClass* klass)
 
 AccessibleRows::~AccessibleRows()
 {
-    if (MneRowList* list = AccessibleRowsAccess::List(*this))
+    if (MneRowList* list = reinterpret_cast<MneRowList*>(List))
     {
         list->Rows = nullptr;
         DropItems(list);
@@ -253,12 +244,12 @@ void AccessibleRows::AttachRows(wxWindow* window, const wxString& name)
     ListOf(list)->Rows = this;
     atk_object_set_name(list, name.utf8_str().data());
     g_object_set_qdata_full(G_OBJECT(widget), ListQuark(), list, ReleaseList);
-    AccessibleRowsAccess::SetList(*this, list);
+    List = list;
 }
 
 void AccessibleRows::RowsChanged()
 {
-    MneRowList* list = AccessibleRowsAccess::List(*this);
+    MneRowList* list = reinterpret_cast<MneRowList*>(List);
     if (list == nullptr || list->Items->empty())
         return;
     DropItems(list);
@@ -267,7 +258,7 @@ void AccessibleRows::RowsChanged()
 
 void AccessibleRows::RowSelectionChanged()
 {
-    MneRowList* list = AccessibleRowsAccess::List(*this);
+    MneRowList* list = reinterpret_cast<MneRowList*>(List);
     if (list == nullptr)
         return;
     AtkObject* item = RefItem(list, FocusedRow());

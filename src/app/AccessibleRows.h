@@ -36,7 +36,6 @@ public:
 
 private:
     _AtkObject* List = nullptr; ///< The list's accessible object once created.
-    friend struct AccessibleRowsAccess;
 };
 
 #endif
