@@ -1,5 +1,6 @@
 // What a screen reader finds over the desktop's accessibility bus: the card being studied, the
-// card list's rows and the learn panel's cards, read by a separate reader process.
+// card list's rows, the learn panel's cards and the editor's preview in German, read by a
+// separate reader process.
 #include "FrameFixture.h"
 
 #include <wx/listctrl.h>
@@ -9,6 +10,7 @@
 
 #include <unistd.h>
 
+#include "edit/MneAddPanel.h"
 #include "edit/MneEditPanel.h"
 #include "study/MneLearnPanel.h"
 #include "study/MneTestPanel.h"
@@ -158,4 +160,25 @@ TEST_F(AccessibilityTest, TheLearnPanelListsItsCardsWithTheNewOnesMarked)
         EXPECT_TRUE(Contains(items, item)) << item << "\n" << AccessibleTree();
     EXPECT_TRUE(Contains(Objects(AccessibleTree(), "list"), "list|Learn Cards||focused"));
     Frame->ShowPanel(pnCardList);
+}
+
+TEST_F(AccessibilityTest, TheEditorsPreviewSpeaksGerman)
+{
+    // The frame takes its texts in the language of its start.
+    mneApp::InitLocale(wxLANGUAGE_GERMAN);
+    Frame->Destroy();
+    Frame = new MneFrame();
+    Frame->AddPanel->SetCard(1, false);
+    Frame->ShowPanel(pnEditor);
+    wxCommandEvent preview(wxEVT_BUTTON, 10008);
+    Frame->AddPanel->ProcessWindowEvent(preview);
+    const std::string tree = AccessibleTree();
+    EXPECT_TRUE(
+        Contains(Objects(tree, "panel"),
+                 "panel|Capital of Spain\\nanswer of Capital of Spain\\nBild|Frage: Capital "
+                 "of Spain\\nAntwort: answer of Capital of Spain\\nBild|"))
+        << tree;
+    Frame->ShowPanel(pnCardList);
+    delete Locale;
+    Locale = nullptr;
 }
