@@ -336,10 +336,20 @@ TEST_F(KeyboardTest, TabReachesEveryControlOfTheLearnPanelAndTheEditor)
     for (int i = 0; i < 6; ++i)
         AddCard(wxString::Format("q%d", i));
     Options.TestMode = tmLearn;
+    Options.CardIncrement = 6;
     Frame->ShowPanel(pnLearn);
     YieldFor(100);
     MneLearnPanel* learn = Frame->LearnPanel;
     EXPECT_EQ(wxWindow::FindFocus(), learn->CardList);
+    // The list scrolls on the keys; it starts at its end, where the new cards are.
+    const int end = learn->CardList->ScrollOffset;
+    ASSERT_GT(end, 20);
+    Press(WXK_HOME);
+    EXPECT_EQ(learn->CardList->ScrollOffset, 0);
+    Press(WXK_DOWN);
+    EXPECT_EQ(learn->CardList->ScrollOffset, 10);
+    Press(WXK_END);
+    EXPECT_EQ(learn->CardList->ScrollOffset, end);
     const std::vector<wxWindow*> learnRound = TabRound();
     for (wxWindow* control : std::vector<wxWindow*>{learn->CountText, learn->CountSpin,
                                                     learn->AllButton, learn->ContinueButton})

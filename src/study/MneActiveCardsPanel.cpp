@@ -3,6 +3,8 @@
 
 #include <wx/dcclient.h>
 
+#include <algorithm>
+
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "study/CardDraw.h"
@@ -36,12 +38,18 @@ wxColour StripeColour(size_t position, bool isNew)
 }
 } // namespace
 
-wxBEGIN_EVENT_TABLE(MneActiveCardsPanel, wxPanel) EVT_PAINT(MneActiveCardsPanel::OnPaint)
-    EVT_SIZE(MneActiveCardsPanel::OnSize) EVT_SCROLLWIN(MneActiveCardsPanel::OnScroll)
-        EVT_MOUSEWHEEL(MneActiveCardsPanel::OnMouseWheel) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(MneActiveCardsPanel, wxPanel)
+    EVT_PAINT(MneActiveCardsPanel::OnPaint)
+    EVT_SIZE(MneActiveCardsPanel::OnSize)
+    EVT_SCROLLWIN(MneActiveCardsPanel::OnScroll)
+    EVT_MOUSEWHEEL(MneActiveCardsPanel::OnMouseWheel)
+    EVT_KEY_DOWN(MneActiveCardsPanel::OnKeyDown)
+wxEND_EVENT_TABLE()
+    // clang-format on
 
-            MneActiveCardsPanel::MneActiveCardsPanel(wxWindow* parent, wxWindowID id,
-                                                     const wxPoint& pos, const wxSize& size)
+    MneActiveCardsPanel::MneActiveCardsPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos,
+                                             const wxSize& size)
     : wxPanel(parent, id, pos, size, wxFULL_REPAINT_ON_RESIZE | wxVSCROLL)
 {
     AttachRows(this, _("Learn Cards"));
@@ -167,6 +175,37 @@ void MneActiveCardsPanel::OnScroll(wxScrollWinEvent& event)
         ScrollOffset += 30;
     else if (type == wxEVT_SCROLLWIN_THUMBTRACK)
         ScrollOffset = event.GetPosition();
+    UpdateScrolling();
+}
+
+void MneActiveCardsPanel::OnKeyDown(wxKeyEvent& event)
+{
+    // The keyboard scrolls as the bar does, a page being what the panel shows.
+    const int page = std::max(GetClientSize().y - 10, 10);
+    switch (event.GetKeyCode())
+    {
+    case WXK_UP:
+        ScrollOffset -= 10;
+        break;
+    case WXK_DOWN:
+        ScrollOffset += 10;
+        break;
+    case WXK_PAGEUP:
+        ScrollOffset -= page;
+        break;
+    case WXK_PAGEDOWN:
+        ScrollOffset += page;
+        break;
+    case WXK_HOME:
+        ScrollOffset = 0;
+        break;
+    case WXK_END:
+        ScrollOffset = TotalHeight;
+        break;
+    default:
+        event.Skip();
+        return;
+    }
     UpdateScrolling();
 }
 

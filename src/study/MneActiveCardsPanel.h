@@ -40,6 +40,7 @@ private:
     void OnSize(wxSizeEvent& event);
     void OnScroll(wxScrollWinEvent& event);
     void OnMouseWheel(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
 
     wxDECLARE_EVENT_TABLE();
 };
