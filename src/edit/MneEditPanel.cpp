@@ -230,25 +230,22 @@ void MneEditPanel::OnCharHook(wxKeyEvent& event)
     // whose question starts with it; with Ctrl or Alt held a key is a command for the menus.
     wxWindow* focus = FindFocus();
     const long count = List->GetItemCount();
+    const int key = event.GetKeyCode();
     const wxChar typed = event.GetUnicodeKey();
-    long row = -1;
-    if (focus == nullptr || !List->IsDescendant(focus) || event.HasModifiers() || count == 0)
-        row = -2;
-    else if (event.GetKeyCode() == WXK_HOME || event.GetKeyCode() == WXK_NUMPAD_HOME)
-        row = 0;
-    else if (event.GetKeyCode() == WXK_END || event.GetKeyCode() == WXK_NUMPAD_END)
-        row = count - 1;
-    else if (typed != WXK_NONE && wxIsalnum(typed))
-        row = List->FindQuestionStartingWith(typed, FocusedRow());
-    else
-        row = -2;
-    if (row == -2)
+    const bool home = key == WXK_HOME || key == WXK_NUMPAD_HOME;
+    const bool end = key == WXK_END || key == WXK_NUMPAD_END;
+    const bool letter = typed != WXK_NONE && wxIsalnum(typed);
+    if (focus == nullptr || !List->IsDescendant(focus) || event.HasModifiers() || count == 0 ||
+        !(home || end || letter))
     {
         event.Skip();
         return;
     }
+    const long row = home  ? 0
+                     : end ? count - 1
+                           : List->FindQuestionStartingWith(typed, FocusedRow());
     if (row < 0)
-        return;
+        return; // no question starts with the letter
     for (long selected = List->GetFirstSelected(); selected != -1;
          selected = List->GetNextSelected(selected))
         List->Select(selected, false);
