@@ -46,14 +46,14 @@ wxBEGIN_EVENT_TABLE(MneActiveCardsPanel, wxPanel)
     EVT_MOUSEWHEEL(MneActiveCardsPanel::OnMouseWheel)
     EVT_KEY_DOWN(MneActiveCardsPanel::OnKeyDown)
 wxEND_EVENT_TABLE()
-    // clang-format on
 
-    MneActiveCardsPanel::MneActiveCardsPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos,
-                                             const wxSize& size)
+MneActiveCardsPanel::MneActiveCardsPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos,
+                                         const wxSize& size)
     : wxPanel(parent, id, pos, size, wxFULL_REPAINT_ON_RESIZE | wxVSCROLL)
 {
     AttachRows(this, _("Learn Cards"));
 }
+// clang-format on
 
 long MneActiveCardsPanel::RowCount() const
 {
