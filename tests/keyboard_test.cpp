@@ -1,15 +1,22 @@
 // The keyboard where the hand is: the file shortcuts, Ctrl+W and Ctrl+Q through the
 // unsaved-changes question, Escape in the dialogs without a Cancel button, Space and Enter in
-// the study panel after mouse use, and clicks near the edges of the learn panel's number field.
+// the study panel after mouse use, clicks near the edges of the learn panel's number field, the
+// card list's keys, the answer keys in both languages, and Tab through the learn panel and editor.
 #include "FrameFixture.h"
 
 #include <wx/button.h>
+#include <wx/listctrl.h>
+#include <wx/spinbutt.h>
 #include <wx/textctrl.h>
 #include <wx/timer.h>
 #include <wx/uiaction.h>
 #include <wx/weakref.h>
 
+#include <set>
+#include <vector>
+
 #include "app/mneAboutDialog.h"
+#include "edit/MneAddPanel.h"
 #include "edit/MneEditPanel.h"
 #include "study/MneActiveCardsPanel.h"
 #include "study/MneCardPanel.h"
@@ -206,5 +213,142 @@ TEST_F(KeyboardTest, TheWholeNumberFieldTakesClicks)
         ClickAt(field, point);
         EXPECT_EQ(wxWindow::FindFocus(), field) << "click at " << point.x << "," << point.y;
     }
+    Frame->ShowPanel(pnCardList);
+}
+
+namespace
+{
+/// Every window that Tab reaches from the focused one until the focus comes round again.
+std::set<wxWindow*> TabRound()
+{
+    std::set<wxWindow*> visited{wxWindow::FindFocus()};
+    for (int i = 0; i < 30; ++i)
+    {
+        Press(WXK_TAB);
+        if (!visited.insert(wxWindow::FindFocus()).second)
+            break;
+    }
+    return visited;
+}
+} // namespace
+
+TEST_F(KeyboardTest, TheCardListRunsOnKeys)
+{
+    for (const char* question : {"apple", "**Banana**", "avocado", "cherry", "blueberry"})
+        AddCard(question);
+    Frame->ShowPanel(pnCardList);
+    YieldFor(100);
+    wxListView* list = dynamic_cast<wxListView*>(Frame->EditPanel->FindWindow(10001));
+    ASSERT_TRUE(list->IsDescendant(wxWindow::FindFocus())) << "the list has the keys";
+
+    // End, Home, arrows; a letter jumps to the next question starting with it, round the end.
+    const struct
+    {
+        int key;
+        long row;
+    } steps[] = {{WXK_END, 4}, {WXK_HOME, 0}, {'B', 1},      {'b', 4}, {'A', 0},
+                 {'a', 2},     {WXK_UP, 1},   {WXK_DOWN, 2}, {'z', 2}};
+    for (const auto& step : steps)
+    {
+        Press(step.key);
+        EXPECT_EQ(list->GetFocusedItem(), step.row) << "after key " << step.key;
+        EXPECT_TRUE(list->IsSelected(step.row) && list->GetSelectedItemCount() == 1);
+    }
+
+    // Enter opens the card in the editor with the keys in the question box; Finished brings
+    // them back to the list.
+    Press(WXK_RETURN);
+    ASSERT_TRUE(Frame->AddPanel->IsShown());
+    EXPECT_EQ(dynamic_cast<wxTextCtrl*>(wxWindow::FindFocus())->GetValue(), "avocado");
+    wxCommandEvent finished(wxEVT_BUTTON, 10001);
+    Frame->AddPanel->ProcessWindowEvent(finished);
+    YieldFor(100);
+    EXPECT_TRUE(list->IsDescendant(wxWindow::FindFocus()));
+
+    // Delete removes the selected card at once, as the button does.
+    Press(WXK_END);
+    Press(WXK_DELETE);
+    ASSERT_EQ(Cards.size(), 4u);
+    EXPECT_EQ(Cards.back().Question, "cherry");
+}
+
+TEST_F(KeyboardTest, CorrectAndIncorrectHaveKeysInEachLanguage)
+{
+    const struct
+    {
+        int language;
+        int correct;
+        int incorrect;
+    } languages[] = {{wxLANGUAGE_ENGLISH, 'c', 'i'}, {wxLANGUAGE_GERMAN, 'r', 'f'}};
+    for (const auto& language : languages)
+    {
+        // The frame takes its labels in the language of its start.
+        mneApp::InitLocale(language.language);
+        Frame->Destroy();
+        Frame = new MneFrame();
+        ResetDeck();
+        for (int i = 0; i < 4; ++i)
+            AddCard(wxString::Format("q%d", i));
+        Options.TestMode = tmReview;
+        Options.KeepScore = true;
+        Options.PlaySounds = false;
+        for (Card& card : Cards)
+            ActiveCards.push_back(&card);
+        Frame->ShowPanel(pnStudy);
+        MneTestPanel* panel = Frame->TestPanel;
+        YieldFor(100);
+        EXPECT_EQ(wxWindow::FindFocus(), panel->ShowAnswerButton);
+
+        // The keys judge only an answer on show.
+        Press(language.correct);
+        EXPECT_EQ(AnsweredCount, 0);
+        Press(' ');
+        EXPECT_EQ(wxWindow::FindFocus(), panel->CorrectButton);
+        Press(language.correct);
+        Press(' ');
+        Press(language.incorrect);
+        wxString history;
+        for (const Card& card : Cards)
+            history += card.History;
+        EXPECT_EQ(history.Freq('Y'), 1u) << language.language;
+        EXPECT_EQ(history.Freq('N'), 1u) << language.language;
+        Frame->ShowPanel(pnCardList);
+        delete Locale;
+        Locale = nullptr;
+    }
+}
+
+TEST_F(KeyboardTest, TabReachesEveryControlOfTheLearnPanelAndTheEditor)
+{
+    for (int i = 0; i < 6; ++i)
+        AddCard(wxString::Format("q%d", i));
+    Options.TestMode = tmLearn;
+    Options.CardIncrement = 6;
+    Frame->ShowPanel(pnLearn);
+    YieldFor(100);
+    MneLearnPanel* learn = Frame->LearnPanel;
+    EXPECT_EQ(wxWindow::FindFocus(), learn->CardList);
+    // The list scrolls on the keys; it starts at its end, where the new cards are.
+    const int end = learn->CardList->ScrollOffset;
+    ASSERT_GT(end, 20);
+    Press(WXK_HOME);
+    EXPECT_EQ(learn->CardList->ScrollOffset, 0);
+    Press(WXK_DOWN);
+    EXPECT_EQ(learn->CardList->ScrollOffset, 10);
+    Press(WXK_END);
+    EXPECT_EQ(learn->CardList->ScrollOffset, end);
+    const std::set<wxWindow*> learnRound = TabRound();
+    for (wxWindow* control : std::vector<wxWindow*>{learn->CountText, learn->CountSpin,
+                                                    learn->AllButton, learn->ContinueButton})
+        EXPECT_EQ(learnRound.count(control), 1u) << control->GetClassInfo()->GetClassName();
+
+    Frame->ShowPanel(pnCardList);
+    Frame->AddPanel->SetCard(1, false);
+    Frame->ShowPanel(pnEditor);
+    YieldFor(100);
+    const std::set<wxWindow*> editorRound = TabRound();
+    // Both pictures, both sounds, "<" and ">".
+    for (int id : {10002, 10003, 10004, 10005, 10006, 10007})
+        EXPECT_EQ(editorRound.count(Frame->AddPanel->FindWindow(id)), 1u) << id;
     Frame->ShowPanel(pnCardList);
 }

@@ -1,4 +1,5 @@
-// Wrapping, alignment and inline styles of card text against a fixed-width fake measurer.
+// Wrapping, alignment and inline styles of card text against a fixed-width fake measurer, and
+// the card text that screen readers are given.
 #include <wx/defs.h>
 
 #include <gtest/gtest.h>
@@ -6,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "deck/Card.h"
+#include "study/CardSpeech.h"
 #include "study/TextLayout.h"
 
 namespace
@@ -247,4 +250,38 @@ TEST(FormattedText, OtherWhiteSpaceDoesNotStallTheBreaking)
         EXPECT_EQ(run.Text.find_first_of(L"\r\u00A0\u3000\x0B"), std::wstring::npos);
     EXPECT_EQ(PrepareCardText(text), L"ab cd ef gh ij");
     EXPECT_EQ(PrepareCardText("a\tb\n"), L"a        b\n");
+}
+
+TEST(CardSpeech, MarkersGoLineBreaksStayPicturesAndSoundsAreSaid)
+{
+    const struct
+    {
+        const char* text;
+        const char* plain;
+    } texts[] = {{"a **b** c", "a b c"},
+                 {"__under__ and //slanted//", "under and slanted"},
+                 {"two\nlines\twith tab", "two\nlines\twith tab"},
+                 {"http://host", "http:host"},
+                 {"***", "*"},
+                 {"a*b_c/d", "a*b_c/d"},
+                 {"**__//", ""},
+                 {"", ""}};
+    for (const auto& text : texts)
+        EXPECT_EQ(PlainCardText(wxString::FromUTF8(text.text)), wxString::FromUTF8(text.plain))
+            << text.text;
+
+    Card card;
+    card.Question = "**Capital** of France?";
+    card.Answer = "Paris";
+    card.AnswerPicture = wxFileName("/pictures/paris.png");
+    card.AnswerSound = wxFileName("/sounds/paris.wav");
+    EXPECT_EQ(SpokenCard(nullptr, true, false), "");
+    EXPECT_EQ(SpokenCard(&card, false, false), "Capital of France?");
+    EXPECT_EQ(SpokenCard(&card, true, false), "Capital of France?\nParis\npicture\nsound");
+    EXPECT_EQ(SpokenCard(&card, false, true), "Paris\npicture\nsound");
+    EXPECT_EQ(SpokenCardWithHeadings(&card, true, true),
+              "Answer: Paris\npicture\nsound\nQuestion: Capital of France?");
+    card.Answer.clear();
+    card.AnswerSound = MediaFile();
+    EXPECT_EQ(SpokenSide(card, true), "picture");
 }

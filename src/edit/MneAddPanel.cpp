@@ -199,6 +199,7 @@ void MneAddPanel::SetCard(int index, bool isNew)
     Preview->DisplayedCard = valid ? &Cards[index] : nullptr;
     Preview->AnswerShown = true;
     Preview->Swapped = false;
+    Preview->DescribeCard();
     if (isNew)
         SetPreview(false);
     Layout();
@@ -274,6 +275,7 @@ void MneAddPanel::SetPreview(bool on)
     const wxString previewLabel = _("Preview");
     PreviewButton->SetLabel(on ? editLabel : previewLabel);
     Previewing = on;
+    Preview->DescribeCard();
     Preview->Refresh();
 }
 

@@ -50,6 +50,7 @@ wxBEGIN_EVENT_TABLE(MneEditPanel, wxPanel)
     EVT_BUTTON(ID_DELETE_CARD, MneEditPanel::OnDeleteCard)
     EVT_BUTTON(ID_STUDY, MneEditPanel::OnStudy)
     EVT_SIZE(MneEditPanel::OnSize)
+    EVT_CHAR_HOOK(MneEditPanel::OnCharHook)
 wxEND_EVENT_TABLE()
 
 MneEditPanel::MneEditPanel(wxWindow* parent)
@@ -123,6 +124,7 @@ void MneEditPanel::RefreshList()
     List->DeleteAllItems();
     List->SetItemCount(static_cast<long>(Cards.size()));
     List->Refresh();
+    List->RowsChanged();
     FocusReported = false;
     ReportedSelection.clear();
     SelectionReported = true;
@@ -144,6 +146,9 @@ void MneEditPanel::RefreshRow(int row)
 
 void MneEditPanel::ReloadList()
 {
+    // The list is shown afresh after every other panel: the keys go to it at once. Focused
+    // before the rebuild, which drops the row it makes current on taking the focus.
+    List->SetFocus();
     UpdateScores();
     RefreshList();
 }
@@ -192,6 +197,7 @@ void MneEditPanel::OnListSelection(wxListEvent& event)
             ReportedSelection.erase(event.GetIndex());
     }
     UpdateButtons();
+    List->RowSelectionChanged();
 }
 
 void MneEditPanel::OnListActivated(wxListEvent& event)
@@ -215,6 +221,36 @@ void MneEditPanel::OnListKeyDown(wxListEvent& event)
         event.Skip();
         break;
     }
+}
+
+void MneEditPanel::OnCharHook(wxKeyEvent& event)
+{
+    // In the list, Home and End go to the first and last card (the scrolled window around the
+    // rows would take them first), and a letter or digit typed alone jumps to the next card
+    // whose question starts with it; with Ctrl or Alt held a key is a command for the menus.
+    wxWindow* focus = FindFocus();
+    const long count = List->GetItemCount();
+    const int key = event.GetKeyCode();
+    const wxChar typed = event.GetUnicodeKey();
+    const bool home = key == WXK_HOME || key == WXK_NUMPAD_HOME;
+    const bool end = key == WXK_END || key == WXK_NUMPAD_END;
+    const bool letter = typed != WXK_NONE && wxIsalnum(typed);
+    if (focus == nullptr || !List->IsDescendant(focus) || event.HasModifiers() || count == 0 ||
+        !(home || end || letter))
+    {
+        event.Skip();
+        return;
+    }
+    const long row = home  ? 0
+                     : end ? count - 1
+                           : List->FindQuestionStartingWith(typed, FocusedRow());
+    if (row < 0)
+        return; // no question starts with the letter
+    for (long selected = List->GetFirstSelected(); selected != -1;
+         selected = List->GetNextSelected(selected))
+        List->Select(selected, false);
+    List->Select(row);
+    List->Focus(row);
 }
 
 void MneEditPanel::OnColumnClick(wxListEvent& event)

@@ -47,6 +47,7 @@ private:
     void OnDeleteCard(wxCommandEvent& event);
     void OnStudy(wxCommandEvent& event);
     void OnSize(wxSizeEvent& event);
+    void OnCharHook(wxKeyEvent& event);
 
     CardListView* List = nullptr;
     wxStaticText* Description = nullptr;

@@ -3,9 +3,12 @@
 
 #include <wx/dcclient.h>
 
+#include <algorithm>
+
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "study/CardDraw.h"
+#include "study/CardSpeech.h"
 #include "study/MneLearnPanel.h"
 
 namespace
@@ -35,14 +38,39 @@ wxColour StripeColour(size_t position, bool isNew)
 }
 } // namespace
 
-wxBEGIN_EVENT_TABLE(MneActiveCardsPanel, wxPanel) EVT_PAINT(MneActiveCardsPanel::OnPaint)
-    EVT_SIZE(MneActiveCardsPanel::OnSize) EVT_SCROLLWIN(MneActiveCardsPanel::OnScroll)
-        EVT_MOUSEWHEEL(MneActiveCardsPanel::OnMouseWheel) wxEND_EVENT_TABLE()
+// clang-format off
+wxBEGIN_EVENT_TABLE(MneActiveCardsPanel, wxPanel)
+    EVT_PAINT(MneActiveCardsPanel::OnPaint)
+    EVT_SIZE(MneActiveCardsPanel::OnSize)
+    EVT_SCROLLWIN(MneActiveCardsPanel::OnScroll)
+    EVT_MOUSEWHEEL(MneActiveCardsPanel::OnMouseWheel)
+    EVT_KEY_DOWN(MneActiveCardsPanel::OnKeyDown)
+wxEND_EVENT_TABLE()
 
-            MneActiveCardsPanel::MneActiveCardsPanel(wxWindow* parent, wxWindowID id,
-                                                     const wxPoint& pos, const wxSize& size)
+MneActiveCardsPanel::MneActiveCardsPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos,
+                                         const wxSize& size)
     : wxPanel(parent, id, pos, size, wxFULL_REPAINT_ON_RESIZE | wxVSCROLL)
 {
+    AttachRows(this, _("Learn Cards"));
+}
+// clang-format on
+
+long MneActiveCardsPanel::RowCount() const
+{
+    // Like the painting, only while the rows can be trusted to point into the deck.
+    return IsShownOnScreen() ? static_cast<long>(ActiveCards.size() + NewCards.size()) : 0;
+}
+
+wxString MneActiveCardsPanel::RowName(long row) const
+{
+    const size_t active = ActiveCards.size();
+    const size_t index = static_cast<size_t>(row);
+    if (index < active)
+        return SpokenSide(*ActiveCards[index], false);
+    if (index - active >= NewCards.size())
+        return wxString();
+    // TRANSLATORS: a screen reader's name for a card about to be learned; %s is its question
+    return wxString::Format(_("%s, new card"), SpokenSide(*NewCards[index - active], false));
 }
 
 wxFont MneActiveCardsPanel::ListFont() const
@@ -70,6 +98,7 @@ void MneActiveCardsPanel::ComputeHeight()
             return true;
         });
     TotalHeight = y;
+    RowsChanged();
 }
 
 void MneActiveCardsPanel::SetScrollOffset(int offset)
@@ -146,6 +175,37 @@ void MneActiveCardsPanel::OnScroll(wxScrollWinEvent& event)
         ScrollOffset += 30;
     else if (type == wxEVT_SCROLLWIN_THUMBTRACK)
         ScrollOffset = event.GetPosition();
+    UpdateScrolling();
+}
+
+void MneActiveCardsPanel::OnKeyDown(wxKeyEvent& event)
+{
+    // The keyboard scrolls as the bar does, a page being what the panel shows.
+    const int page = std::max(GetClientSize().y - 10, 10);
+    switch (event.GetKeyCode())
+    {
+    case WXK_UP:
+        ScrollOffset -= 10;
+        break;
+    case WXK_DOWN:
+        ScrollOffset += 10;
+        break;
+    case WXK_PAGEUP:
+        ScrollOffset -= page;
+        break;
+    case WXK_PAGEDOWN:
+        ScrollOffset += page;
+        break;
+    case WXK_HOME:
+        ScrollOffset = 0;
+        break;
+    case WXK_END:
+        ScrollOffset = TotalHeight;
+        break;
+    default:
+        event.Skip();
+        return;
+    }
     UpdateScrolling();
 }
 

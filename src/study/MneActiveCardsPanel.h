@@ -6,8 +6,11 @@
 #include <wx/font.h>
 #include <wx/panel.h>
 
-/// One row per card, question left and answer right: ActiveCards first, then NewCards.
-class MneActiveCardsPanel : public wxPanel
+#include "app/AccessibleRows.h"
+
+/// One row per card, question left and answer right: ActiveCards first, then NewCards. Screen
+/// readers read it as a list of the questions, the new cards marked.
+class MneActiveCardsPanel : public wxPanel, public AccessibleRows
 {
 public:
     MneActiveCardsPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, const wxSize& size);
@@ -18,6 +21,9 @@ public:
     void SetScrollOffset(int offset);
     /// Paints the rows as they show at the current offset in a window of the given size.
     void PaintRows(wxDC& dc, const wxSize& client);
+
+    long RowCount() const override;
+    wxString RowName(long row) const override;
 
     int TotalHeight = 1;  ///< Height of all rows together.
     int ScrollOffset = 0; ///< How far the list is scrolled up.
@@ -34,6 +40,7 @@ private:
     void OnSize(wxSizeEvent& event);
     void OnScroll(wxScrollWinEvent& event);
     void OnMouseWheel(wxMouseEvent& event);
+    void OnKeyDown(wxKeyEvent& event);
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -5,9 +5,11 @@
 #include <wx/dcclient.h>
 #include <wx/pen.h>
 
+#include "app/AccessibleText.h"
 #include "app/Options.h"
 #include "deck/Card.h"
 #include "study/CardDraw.h"
+#include "study/CardSpeech.h"
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MneCardPanel, wxPanel)
@@ -20,8 +22,16 @@ MneCardPanel::MneCardPanel(wxWindow* parent, wxWindowID id, const wxPoint& pos, 
 }
 // clang-format on
 
+void MneCardPanel::DescribeCard()
+{
+    SetAccessibleText(this, SpokenCard(DisplayedCard, AnswerShown, Swapped),
+                      SpokenCardWithHeadings(DisplayedCard, AnswerShown, Swapped));
+}
+
 void MneCardPanel::OnPaint(wxPaintEvent&)
 {
+    // Whoever changed the card repaints it, so the description follows every change.
+    DescribeCard();
     wxPaintDC dc(this);
     PaintCard(dc, GetClientSize());
 }

@@ -18,6 +18,9 @@ public:
     bool AnswerShown = false;      ///< The lower half shows the second side.
     bool Swapped = false;          ///< The answer side is asked on top.
 
+    /// Gives the shown sides' texts to assistive technology; call after changing the members.
+    void DescribeCard();
+
     /// Paints both halves.
     void OnPaint(wxPaintEvent& event);
 

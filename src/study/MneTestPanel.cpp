@@ -116,6 +116,28 @@ void MneTestPanel::OnCharHook(wxKeyEvent& event)
     const bool space = key == WXK_SPACE;
     wxButton* focused = dynamic_cast<wxButton*>(FindFocus());
     const bool buttonHasFocus = focused && focused->GetParent() == this && focused->IsShown();
+    if (CorrectButton->IsShown() && !event.HasModifiers() && IsShownOnScreen())
+    {
+        // Keys for the judgement, from the catalog so that each language has its own letters;
+        // the button labels stay as they are.
+        const wxString typed = event.GetUnicodeKey() == WXK_NONE
+                                   ? wxString()
+                                   : wxString(wxUniChar(event.GetUnicodeKey())).Upper();
+        const auto is = [&typed](const wxString& key)
+        { return !typed.empty() && typed == key.Left(1).Upper(); };
+        // TRANSLATORS: the key that answers "Correct" on the study panel; one letter
+        if (is(_("C")))
+        {
+            RecordAnswer(true);
+            return;
+        }
+        // TRANSLATORS: the key that answers "Incorrect" on the study panel; one letter
+        if (is(_("I")))
+        {
+            RecordAnswer(false);
+            return;
+        }
+    }
     if ((enter || space) && !buttonHasFocus && !event.HasAnyModifiers() && IsShownOnScreen())
     {
         if (ShowAnswerButton->IsShown())
@@ -242,6 +264,7 @@ void MneTestPanel::ShowCurrentCard()
     CardDisplay->DisplayedCard = card;
     CardDisplay->AnswerShown = false;
     CardDisplay->Swapped = Options.SwapQuestionAnswer && (RandomInt31() & 1) != 0;
+    CardDisplay->DescribeCard();
     CardDisplay->Refresh(false);
     CardDisplay->Update();
     card->PlayQuestionSound();
@@ -250,6 +273,7 @@ void MneTestPanel::ShowCurrentCard()
 void MneTestPanel::OnShowAnswer(wxCommandEvent&)
 {
     CardDisplay->AnswerShown = true;
+    CardDisplay->DescribeCard();
     SetAnswerVisible(true);
     CardDisplay->Refresh(false);
     CardDisplay->Update();

@@ -150,6 +150,24 @@ int FitLine(TextMeasurer& measurer, std::wstring_view paragraph, int maxWidth, i
     }
 }
 
+wxString PlainCardText(const wxString& text)
+{
+    // A marker is the same pair that WalkStyledLine toggles on, found left to right.
+    wxString plain;
+    plain.reserve(text.length());
+    for (auto it = text.begin(); it != text.end(); ++it)
+    {
+        const wxUniChar c = *it;
+        const auto next = it + 1;
+        if (c.IsAscii() && IsMarker(static_cast<wchar_t>(c.GetValue())) && next != text.end() &&
+            *next == c)
+            it = next;
+        else
+            plain += c;
+    }
+    return plain;
+}
+
 int WalkStyledLine(TextMeasurer& measurer, std::wstring_view line, int& style, bool draw, int x,
                    int y)
 {

@@ -40,6 +40,10 @@ bool IsLayoutSpace(wchar_t c);
 /// line feed becomes one blank.
 std::wstring PrepareCardText(const wxString& text);
 
+/// The text without its style markers ("**", "__", "//"), as a screen reader should say it;
+/// line breaks and every other character stay.
+wxString PlainCardText(const wxString& text);
+
 /// Number of leading characters of paragraph that make the next line narrower than maxWidth,
 /// measured in the font of style; may be 0 when not even one character fits.
 int FitLine(TextMeasurer& measurer, std::wstring_view paragraph, int maxWidth, int style = 0);
