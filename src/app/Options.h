@@ -34,6 +34,7 @@ struct MneOptions
     int MinAnswerCount = 2;
     int MinScore = 80;
     wxString DataDirectory;
+    int KeepBackups = 10; ///< Backups kept per deck beside it; 0 keeps none.
     std::vector<PageLayout> PageLayouts;
     int PrintPageLayout = 0;
     wxFont PrintCardFont;

@@ -47,6 +47,9 @@ public:
     /// Reads a Version text as a decimal integer: leading blanks skipped, an optional sign,
     /// digits up to the first non-digit; no number gives 0. Saturates instead of overflowing.
     static long ParseVersion(const char* text);
+    /// Counts the start tags ("<" not followed by "!", "?" or "/") in a chunk; `afterLess`
+    /// carries a "<" at the end of one chunk over to the next.
+    static size_t CountStartTags(const char* data, size_t size, bool& afterLess);
 
 private:
     struct Parse;

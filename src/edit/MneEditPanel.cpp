@@ -148,6 +148,18 @@ void MneEditPanel::ReloadList()
     RefreshList();
 }
 
+long MneEditPanel::GetCurrentCard() const
+{
+    const long focused = FocusedRow();
+    return focused != -1 ? focused : List->GetFirstSelected();
+}
+
+void MneEditPanel::SelectCard(long row)
+{
+    List->Select(row);
+    List->Focus(row);
+}
+
 long MneEditPanel::FocusedRow() const
 {
     // On gaining the keyboard focus the list makes row 0 current without telling anyone; a

@@ -29,6 +29,10 @@ public:
     void RefreshRow(int row);
     /// Recomputes the scores, then rebuilds all rows.
     void ReloadList();
+    /// The focused row, else the first selected one; -1 when none.
+    long GetCurrentCard() const;
+    /// Selects and focuses one row, scrolled into view.
+    void SelectCard(long row);
 
 private:
     /// The row holding the list's keyboard focus; -1 when none.
