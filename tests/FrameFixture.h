@@ -42,6 +42,7 @@ enum FrameCommands
     cmLanguage = 10020,
     cmExport = 10022,
     cmShowTimer = 10023,
+    cmRevertToBackup = 10024,
     cmAbout = 5013,
     cmRecentFirst = 5050
 };
