@@ -4,6 +4,7 @@
 
 #include <wx/choicdlg.h>
 #include <wx/listbox.h>
+#include <wx/log.h>
 
 #include <functional>
 
@@ -222,4 +223,12 @@ TEST_F(FrameDisk, RevertOpensAChosenBackupAsAnUnsavedChange)
     EXPECT_EQ(DeckBackup::List(Path)[0].Cards, 5);
     Frame->OpenDeckFile(Path, false);
     EXPECT_EQ(Cards.size(), 3u);
+
+    // A damaged backup leaves the deck as it was.
+    const std::vector<DeckBackupEntry> backups = DeckBackup::List(Path);
+    WriteFile(backups[0].Path, "<?xml version=\"1.0\"?>\n<Mnemoras Version=\"1\"><Card");
+    wxLogNull quiet;
+    wxTEST_DIALOG(Menu(cmRevertToBackup), ExpectChoice(0));
+    EXPECT_EQ(Cards.size(), 3u);
+    EXPECT_FALSE(Modified);
 }

@@ -16,19 +16,25 @@ inline std::uint64_t RotateLeft(std::uint64_t value, int bits)
     return (value << bits) | (value >> (64 - bits));
 }
 
-// Little-endian reads, as the hash is defined; the compiler makes one load of each.
+// Little-endian reads, as the hash is defined.
 inline std::uint64_t Read64(const unsigned char* p)
 {
-    std::uint64_t value = 0;
-    for (int i = 7; i >= 0; --i)
-        value = (value << 8) | p[i];
+    std::uint64_t value;
+    std::memcpy(&value, p, sizeof value);
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    value = __builtin_bswap64(value);
+#endif
     return value;
 }
 
 inline std::uint32_t Read32(const unsigned char* p)
 {
-    return std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-           std::uint32_t(p[3]) << 24;
+    std::uint32_t value;
+    std::memcpy(&value, p, sizeof value);
+#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+    value = __builtin_bswap32(value);
+#endif
+    return value;
 }
 
 inline std::uint64_t Round(std::uint64_t lane, std::uint64_t input)
