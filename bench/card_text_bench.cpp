@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of Import and Export on 100,000 generated cards, each with its baseline from the same
 // run: loading the same cards from an XML deck file for Import, one buffered write of the same
 // bytes (and one followed by a flush to the disk, and one through the safe writer Export uses)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the deck files and the deck model on a generated deck of 100,000 cards, each with
 // its baseline from the same run: a raw expat parse for loading, one buffered write for saving.
 #include <wx/ffile.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for card text files: line splitting at either delimiter and the choice of
 // encoding, on any bytes. The first input byte picks the delimiter and the header row; the
 // cards found are checked and must come back unchanged from an export.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh main frame per test, with a temporary store, an empty deck and deck messages in boxes.
 #ifndef MNEMORA_TESTS_FRAMEFIXTURE_H
 #define MNEMORA_TESTS_FRAMEFIXTURE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The deck file's stamp and the backups each save keeps: every way a file can change, rotation,
 // a backup folder that is a file or a link, a clock set back, 10,000 old backups.
 #include <wx/dir.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deck files: the XML format byte for byte, the older line formats, media names, merging,
 // safe saving and broken input.
 #include <wx/dir.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving a deck where the file or its folder is protected, through links, and under the longest
 // names: a refused save leaves everything as it was and names the deck in its message.
 #include <wx/dir.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks the desktop files with the desktop's own validators: the menu entry, the software-centre
 # description, the file-type definition, and that they name each other and the screenshots.
 # Usage: desktop_files_test.sh <source folder> <build folder>
@@ -37,6 +38,10 @@ check "the copyright file is in the machine-readable format" \
     grep -qx 'Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' "$copyright"
 check "it puts every file under the GPL version 3 or later" \
     grep -Pzq 'Files: \*\nCopyright: [^\n]+\nLicense: GPL-3.0-or-later\n' "$copyright"
+unlicensed=$(cd "$source" && grep -rLs --include='*.cpp' --include='*.h' --include='*.sh' \
+    'SPDX-License-Identifier: GPL-3.0-or-later' src tests bench fuzz)
+check "every source file names its licence" test -z "$unlicensed"
+[ -z "$unlicensed" ] || echo "     without it: $unlicensed"
 check "xmllint accepts the file-type definition" quiet xmllint --noout "$mime"
 mkdir -p "$tmp/mime/packages" && cp "$mime" "$tmp/mime/packages/$app.xml"
 check "update-mime-database reads it without a complaint" \

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The frame and the deck's file on disk: the question before replacing another program's changes,
 // two windows saving in turn, the offer to reload, a deleted deck, Revert to Backup.
 #include "FrameFixture.h"

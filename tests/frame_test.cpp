@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main frame driven through its real menu commands: title, menus, panels and deck files.
 #include "FrameFixture.h"
 

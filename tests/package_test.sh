@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package and checks it: dependencies found by dpkg-shlibdeps, exactly the
 # installed files, and an install twice then removal that leaves nothing behind (in a private
 # dpkg root, so the machine itself stays untouched).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Options: defaults, the stored keys and the text forms of fonts and colours.
 #include <wx/fileconf.h>
 #include <wx/filefn.h>

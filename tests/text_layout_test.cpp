@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wrapping, alignment and inline styles of card text against a fixed-width fake measurer.
 #include <wx/defs.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main frame: menus, title, panel switching and the deck file commands.
 #include "app/MneFrame.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: menu bar, title, the four content panels and every menu command.
 #ifndef MNEMORA_APP_MNEFRAME_H
 #define MNEMORA_APP_MNEFRAME_H

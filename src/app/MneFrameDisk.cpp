@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main frame and the deck's file on disk: a save that would replace another program's
 // changes asks first, a deck changed elsewhere is offered for reloading, and a kept backup
 // can be opened again.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and saving the options record, and the text forms of fonts and colours.
 #include "app/Options.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's preferences: one record, read once at start-up and written whole on every change.
 #ifndef MNEMORA_APP_OPTIONS_H
 #define MNEMORA_APP_OPTIONS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file replacement through a temporary file and a rename.
 #include "deck/AtomicFile.h"
 

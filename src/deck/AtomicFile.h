@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Replaces a file as a whole, so that a failed save never leaves a damaged file behind.
 #ifndef MNEMORA_DECK_ATOMICFILE_H
 #define MNEMORA_DECK_ATOMICFILE_H

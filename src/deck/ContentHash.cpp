@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The XXH64 hash in its streaming form.
 #include "deck/ContentHash.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fast 64-bit fingerprint of a file's bytes, to tell whether a deck on disk still holds what
 // the program read or wrote.
 #ifndef MNEMORA_DECK_CONTENTHASH_H

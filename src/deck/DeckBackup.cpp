@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Backups of a deck: made by a hard link to the file being replaced (a copy where the file
 // system has none), named by time, rotated after each save.
 #include "deck/DeckBackup.h"

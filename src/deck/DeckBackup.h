@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The last good copies of a deck: kept in a folder beside it before each save replaces it.
 #ifndef MNEMORA_DECK_DECKBACKUP_H
 #define MNEMORA_DECK_DECKBACKUP_H

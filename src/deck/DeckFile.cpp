@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deck file reader and writer: recognises the format by its first line, reads the XML format
 // and the three older line formats, and writes the XML format through a safe replacement.
 #include "deck/DeckFile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing deck files: the XML format and the three older line formats.
 #ifndef MNEMORA_DECK_DECKFILE_H
 #define MNEMORA_DECK_DECKFILE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The deck file's stamp: read, remembered and compared with the file on disk.
 #include "deck/DeckFileStamp.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What the program last read from or wrote to the deck's file, so that a save never replaces
 // changes another program made in the meantime without the user choosing it.
 #ifndef MNEMORA_DECK_DECKFILESTAMP_H

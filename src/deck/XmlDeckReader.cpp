@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Expat-driven reader of the XML deck format.
 #include "deck/XmlDeckReader.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Streams a deck file in the XML format through expat and builds its cards.
 #ifndef MNEMORA_DECK_XMLDECKREADER_H
 #define MNEMORA_DECK_XMLDECKREADER_H

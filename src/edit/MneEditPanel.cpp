@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card list panel: shows the deck, edits it row by row and starts study runs.
 #include "edit/MneEditPanel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card list: the home panel listing every card with its score.
 #ifndef MNEMORA_EDIT_MNEEDITPANEL_H
 #define MNEMORA_EDIT_MNEEDITPANEL_H
