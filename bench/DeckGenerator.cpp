@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deterministic deck generator: the same words, markup and histories on every machine.
 #include "DeckGenerator.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A deterministic, realistic deck for the speed measurements.
 #ifndef MNEMORA_BENCH_DECKGENERATOR_H
 #define MNEMORA_BENCH_DECKGENERATOR_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The baseline the file-writing benchmarks measure against.
 #include "PlainWrite.h"
 

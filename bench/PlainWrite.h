@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The baseline the file-writing benchmarks measure against: the same bytes in one buffered write.
 #ifndef MNEMORA_BENCH_PLAINWRITE_H
 #define MNEMORA_BENCH_PLAINWRITE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of Import and Export on 100,000 generated cards, each with its baseline from the same
 // run: loading the same cards from an XML deck file for Import (and for an Anki package of the
 // same notes), the same CSV without quotes for one with every field quoted, one buffered write

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the deck files and the deck model on a generated deck of 100,000 cards, each with
 // its baseline from the same run: a raw expat parse for loading, one buffered write for saving.
 #include <wx/ffile.h>
@@ -10,6 +11,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <fstream>
 #include <string>
 
@@ -21,7 +23,10 @@
 #include "DeckGenerator.h"
 #include "PlainWrite.h"
 #include "app/Options.h"
+#include "deck/ContentHash.h"
+#include "deck/DeckBackup.h"
 #include "deck/DeckFile.h"
+#include "deck/DeckFileStamp.h"
 #include "deck/mnemora.h"
 
 namespace
@@ -156,10 +161,12 @@ void BM_BufferedWriteAndSync(benchmark::State& state)
 }
 BENCHMARK(BM_BufferedWriteAndSync)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The save as it was before the change check and the backups: no backup kept.
 void BM_SaveDeck(benchmark::State& state)
 {
     LoadGeneratedDeck();
     FileName = wxFileName(Folder + "/saved.mnd");
+    Options.KeepBackups = 0;
     for (auto _ : state)
     {
         if (!SaveDeck())
@@ -167,6 +174,64 @@ void BM_SaveDeck(benchmark::State& state)
     }
 }
 BENCHMARK(BM_SaveDeck)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Save as the frame does it: the file compared with what was written last, then saved with
+// the replaced file kept and the backups rotated. Argument 1: the file system gives no inode
+// numbers, so every check reads and hashes the whole file.
+void BM_SaveDeckCheckedWithBackups(benchmark::State& state)
+{
+    LoadGeneratedDeck();
+    FileName = wxFileName(Folder + "/checked.mnd");
+    Options.KeepBackups = 10;
+    SaveDeck();
+    for (auto _ : state)
+    {
+        if (state.range(0) == 1)
+            DeckOnDisk.Inode = 0;
+        if (CheckDeckFile() != DiskChange::Unchanged || !SaveDeck())
+            state.SkipWithError("the save failed");
+    }
+}
+BENCHMARK(BM_SaveDeckCheckedWithBackups)
+    ->Arg(0)
+    ->Arg(1)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// A small deck saved beside 10,000 old backups, which the save cuts down to the newest ten.
+void BM_SaveBeside10000Backups(benchmark::State& state)
+{
+    ReleaseDeck();
+    Cards.resize(10);
+    FileName = wxFileName(Folder + "/small.mnd");
+    Options.KeepBackups = 10;
+    SaveDeck();
+    const std::string backups = std::string(Folder.fn_str()) + "/" + DeckBackup::FolderName;
+    for (auto _ : state)
+    {
+        state.PauseTiming();
+        const std::time_t start = std::time(nullptr) - 20000;
+        for (int i = 0; i < 10000; ++i)
+            close(open((backups + "/" + DeckBackup::NameFor("small.mnd", start + i)).c_str(),
+                       O_CREAT | O_WRONLY | O_CLOEXEC, 0600));
+        state.ResumeTiming();
+        if (CheckDeckFile() != DiskChange::Unchanged || !SaveDeck())
+            state.SkipWithError("the save failed");
+    }
+}
+BENCHMARK(BM_SaveBeside10000Backups)->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ContentHash(benchmark::State& state)
+{
+    for (auto _ : state)
+    {
+        ContentHash hash;
+        hash.Add(DeckBytes.data(), DeckBytes.size());
+        benchmark::DoNotOptimize(hash.Value());
+    }
+    state.SetBytesProcessed(int64_t(state.iterations()) * int64_t(DeckBytes.size()));
+}
+BENCHMARK(BM_ContentHash)->Unit(benchmark::kMillisecond);
 
 void BM_UpdateScores(benchmark::State& state)
 {

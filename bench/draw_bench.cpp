@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of card text measuring, line breaking and painting the card display. Needs a display:
 // run it under xvfb-run.
 #include <wx/app.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of the card list on a 100,000-card deck: rebuilding, sorting by a column and deleting a
 // selection, each beside the straightforward way it replaces. Every step includes the repaint.
 // Needs a display: xvfb-run -a -s "-screen 0 1280x1024x24" bench/list_bench

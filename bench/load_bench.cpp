@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading hostile decks: one huge attribute (the 40 MB load should take at most six times the
 // 10 MB one) and many cards naming one photo, against decoding the photo for every card.
 #include <wx/filename.h>

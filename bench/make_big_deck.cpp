@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a generated deck file for the start-up measurement: make_big_deck <file> [cards].
 #include <wx/init.h>
 

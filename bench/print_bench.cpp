@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of printing every page of a 10,000-card study sheet to a memory device: laying out each
 // page once, the printout's own paging, and the paging that replays every page from the first
 // card (the way before each page's start was remembered). Needs a display: run it under

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time of the program as a whole process under Xvfb: from launch to its main window
 # mapped, with an empty deck and a fresh configuration. Prints the median of many runs beside the
 # same measurement for a bare toolkit frame (bench/startup_baseline.cpp), built on the fly.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Start-up time with a 100,000-card deck named on the command line, from starting the program under
 # Xvfb until its card list shows the deck; the start with no deck is measured alongside as the
 # baseline. Usage: bench/startup_100k.sh [build folder] [runs]   (target: at most 1.0 s)

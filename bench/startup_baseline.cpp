@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The smallest program that shows a toolkit frame: the floor under Mnemora's start-up time.
 #include <wx/app.h>
 #include <wx/frame.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up probe: runs a program and measures the time until its window, found by title, shows at
 // least a given number of dark (text) pixels. Prints the dark pixel count it settles at with
 // --settle, the elapsed milliseconds otherwise.

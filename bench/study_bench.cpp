@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed of studying: drawing the next card among 100,000 active cards with the no-repeat rule,
 // the quiz shuffle, and answering a card on a 1,000-card deck up to the next card painted.
 // Needs a display: xvfb-run -a -s "-screen 0 1280x1024x24" bench/study_bench

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for Anki deck packages: the zip archive, the zstd parts, the collection's
 // SQLite file and the media list, on any bytes. A package either comes in with its media
 // inside the media folder, or is refused with a reason and leaves nothing behind.

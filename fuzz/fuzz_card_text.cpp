@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for card text files: quoted fields, header lines, HTML fields, line
 // splitting at either delimiter and the choice of encoding, on any bytes. The first input byte
 // picks the delimiter, the header row, Anki header lines in front and UTF-16 of either byte

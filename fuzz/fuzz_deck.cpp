@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target for the deck readers: any bytes as a deck file, through the XML branch and
 // the older line formats, with the outcome checked and every loaded deck saved and read back.
 #include <wx/filename.h>

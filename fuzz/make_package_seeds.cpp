@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes the seed packages of the package fuzz target into the folder given: both layouts with
 // media, a stub-only package and a hostile media name, each a few kilobytes.
 #include <cstdio>

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # CI: builds the fuzz targets with clang in build-fuzz and runs each for 60 seconds on its seed
 # corpus (MNEMORA_FUZZ_SECONDS changes the time): the deck-file readers, the card text files of
 # Import and Export, then Anki packages, whose seed packages are built first. New inputs go to

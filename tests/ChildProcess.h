@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a piece of a test in a forked child, where privileges and limits can be given up safely.
 #ifndef MNEMORA_TESTS_CHILDPROCESS_H
 #define MNEMORA_TESTS_CHILDPROCESS_H

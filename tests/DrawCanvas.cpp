@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Pixel helpers for the card drawing tests.
 #include "DrawCanvas.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A memory bitmap to draw card faces into, and pixel helpers for the drawing tests.
 #ifndef MNEMORA_TESTS_DRAWCANVAS_H
 #define MNEMORA_TESTS_DRAWCANVAS_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Keeps the errors the toolkit would show, so that tests can see that a failure was reported.
 #ifndef MNEMORA_TESTS_ERRORLOG_H
 #define MNEMORA_TESTS_ERRORLOG_H

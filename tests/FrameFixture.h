@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A fresh main frame per test, with a temporary store, an empty deck and deck messages in boxes.
 #ifndef MNEMORA_TESTS_FRAMEFIXTURE_H
 #define MNEMORA_TESTS_FRAMEFIXTURE_H
@@ -42,6 +43,7 @@ enum FrameCommands
     cmLanguage = 10020,
     cmExport = 10022,
     cmShowTimer = 10023,
+    cmRevertToBackup = 10024,
     cmAbout = 5013,
     cmRecentFirst = 5050
 };

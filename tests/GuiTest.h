@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Helpers for tests that drive the real windows under Xvfb.
 #ifndef MNEMORA_TESTS_GUITEST_H
 #define MNEMORA_TESTS_GUITEST_H

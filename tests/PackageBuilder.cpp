@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Anki deck packages built with SQLite, zstd and libzip.
 #include "PackageBuilder.h"
 

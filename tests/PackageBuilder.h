@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Anki deck packages built for tests, benchmarks and fuzz seeds: a real SQLite collection and
 // a real zip archive, in the older layout (plain collection, JSON media list) or the newer one
 // (zstd collection beside a stub, protobuf media list, zstd media).

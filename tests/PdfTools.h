@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading PDF files in the print tests through poppler's command-line tools.
 #ifndef MNEMORA_TESTS_PDFTOOLS_H
 #define MNEMORA_TESTS_PDFTOOLS_H

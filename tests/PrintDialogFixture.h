@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print dialog opened on a deck of three text cards, its buttons clicked as events, and an
 // answer for the platform print dialog.
 #ifndef MNEMORA_TESTS_PRINTDIALOGFIXTURE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printout pages drawn into bitmaps, and decks of picture cards.
 #include "PrintRender.h"
 

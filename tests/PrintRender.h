@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printout pages drawn into bitmaps as a printer would get them, and decks of picture cards
 // whose sides are told apart by colour.
 #ifndef MNEMORA_TESTS_PRINTRENDER_H

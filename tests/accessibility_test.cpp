@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader finds over the desktop's accessibility bus: the card being studied, the
 // card list's rows, the learn panel's cards and the editor's preview in German, read by a
 // separate reader process.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Anki deck packages: both layouts with their media, names already taken, and broken packages
 // that must leave the open deck as it was.
 #include <wx/dir.h>

@@ -1,4 +1,5 @@
 #!/usr/bin/python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Prints the objects of one role that a running program shows on the accessibility bus, as a
 screen reader finds them: "name|description|states" a line, line breaks as "\\n", the states
 selected and focused; at most 20 children of any object, as a reader reads a long list a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card faces drawn into memory bitmaps: placement, clipping, inline styles and pictures,
 // checked pixel by pixel.
 #include <wx/image.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study panel's card display: frames, background and which side goes where.
 #include "GuiTest.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Column order of the deck and the card exchange used to reorder it.
 #include <gtest/gtest.h>
 

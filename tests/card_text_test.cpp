@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card text files: splitting at commas and tabs, encodings, the header row, export bytes and
 // the round trip, spreadsheet files, and broken input.
 #include <wx/dir.h>

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when the German catalog lacks a text of the program, leaves one untranslated or fuzzy,
 # or does not compile.   tests/check_catalog.sh <source folder>
 set -eu

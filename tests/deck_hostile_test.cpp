@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Hostile and broken deck files: decks larger than the memory, binary files, shared and huge
 // pictures. Memory limits apply only inside a forked child, which reports back through a pipe.
 #include <wx/ffile.h>

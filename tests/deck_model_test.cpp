@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scores, learned test, weights and next-card selection.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs Mnemora into a temporary prefix and uses it as a desktop would: the deck file type by
 # name and by content, the default program for it, a start from the menu entry with an awkward
 # path, the German texts found from the prefix, and an install that removes without a trace.

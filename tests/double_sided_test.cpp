@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Double-sided cards on paper: the back offset and the flip edge on rendered pages and in the PDF
 // export, cut marks, margins without room, and the alignment sheet's reading brought to 0.
 #include <gtest/gtest.h>

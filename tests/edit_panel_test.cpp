@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card list panel driven through its real buttons, list events and keys.
 #include "GuiTest.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card editor driven through the card list and its own buttons: modes, storing, stepping,
 // adding, preview and the picture and sound buttons.
 #include "FrameFixture.h"

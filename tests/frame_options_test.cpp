@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main frame's Print, Options and Help commands driven through the menu.
 #include "FrameFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main frame driven through its real menu commands: title, menus, panels and deck files.
 #include "FrameFixture.h"
 
@@ -57,6 +58,7 @@ TEST_F(FrameTest, MenuBarHasEveryCommand)
         {0, 0, "", wxITEM_SEPARATOR},
         {0, cmSave, "&Save", wxITEM_NORMAL},
         {0, cmSaveAs, "Save &As...", wxITEM_NORMAL},
+        {0, cmRevertToBackup, "Revert to &Backup...", wxITEM_NORMAL},
         {0, 0, "", wxITEM_SEPARATOR},
         {0, cmMerge, "&Merge...", wxITEM_NORMAL},
         {0, cmImport, "&Import...", wxITEM_NORMAL},
@@ -125,8 +127,8 @@ TEST_F(FrameTest, DeckCommandsAreGreyedOutawayFromTheCardList)
         AddCard(name);
     for (Card& card : Cards)
         ActiveCards.push_back(&card);
-    const int deckCommands[] = {cmNew,    cmOpen,        cmMerge,    cmImport,
-                                cmExport, cmResetScores, cmStudyMode};
+    const int deckCommands[] = {cmNew,    cmOpen,        cmMerge,     cmImport,
+                                cmExport, cmResetScores, cmStudyMode, cmRevertToBackup};
     const int otherCommands[] = {cmSave,
                                  cmSaveAs,
                                  cmPrintStudySheet,

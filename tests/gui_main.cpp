@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test main for tests that need the real toolkit under Xvfb: starts a wxApp, turns assertions
 // into test failures and keeps every settings write in a temporary file.
 #include "GuiTest.h"

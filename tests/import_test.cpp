@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Import and Export through the frame: the import dialog, text and picture-sequence imports,
 // the exports with each filter, and the deck named after an imported file.
 #include "FrameFixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The keyboard where the hand is: the file shortcuts, Ctrl+W and Ctrl+Q through the
 // unsaved-changes question, Escape in the dialogs without a Cancel button, Space and Enter in
 // the study panel after mouse use, clicks near the edges of the learn panel's number field, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Choosing the weakest cards not yet in play, and reading the typed number of cards.
 #include <gtest/gtest.h>
 

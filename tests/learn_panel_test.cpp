@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The learn panel inside a real main frame: which cards come into play, the number of cards
 // through spin, text and All, the striped list and its scrolling, and the Learn-mode round trip.
 #include "GuiTest.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test main for logic tests: initialises the toolkit's base library only, no display.
 #include <wx/image.h>
 #include <wx/init.h>

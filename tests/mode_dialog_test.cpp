@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study mode dialog: its texts and layout, the exclusive radio buttons, OK and Cancel.
 #include "GuiTest.h"
 

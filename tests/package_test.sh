@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package and checks it: dependencies found by dpkg-shlibdeps, exactly the
 # installed files, and an install twice then removal that leaves nothing behind (in a private
 # dpkg root, so the machine itself stays untouched).
@@ -30,6 +31,8 @@ echo >>"$tmp/manifest"
 sed -i '/^$/d' "$tmp/manifest"
 dpkg-deb --fsys-tarfile "$deb" | tar -t | grep -v '/$' | sed 's#^\./#/#' | sort >"$tmp/contents"
 check "its files are the install manifest" diff "$tmp/manifest" "$tmp/contents"
+check "it carries its copyright file" grep -qx /usr/share/doc/mnemora/copyright "$tmp/contents"
+check "its maintainer is no placeholder" bash -c '! dpkg-deb -f "$1" Maintainer | grep -q example' - "$deb"
 
 # Install twice and remove in a private root.
 root=$tmp/root

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card grid of the printouts: cell sizes, the cells of each pass, and layouts without room.
 #include <gtest/gtest.h>
 

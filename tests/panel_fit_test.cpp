@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every label of every panel and dialog shows whole, in English and in German, at the frame's
 // first size and at 1000 x 700; headers are no taller than their texts; the line breaking of
 // the descriptions.

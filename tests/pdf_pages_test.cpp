@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PDF export of the card printouts: pages as they were before the double-sided settings
 // existed, sheets in duplex order, and the back offset and flip edge on the exported pages.
 #include <wx/config.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing as most users do: through wxPrinter to a CUPS print queue, here a private cupsd with
 // Debian's PDF printer. The printed pages must match the PDF export of the same deck.
 #include <wx/dir.h>

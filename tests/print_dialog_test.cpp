@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print dialog on the real windows: default fields, saving, overwriting and deleting
 // layouts, the two refusals, the preview window, and printouts written to PDF files.
 #include <wx/config.h>

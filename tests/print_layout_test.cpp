@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The double-sided settings of a page layout: the store's keys, the print dialog's fields, the
 // message between the passes, the alignment sheet's question, and the preview's close box.
 #include <wx/config.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The three printouts rendered into bitmaps as a printer at 100 pixels per inch would get them:
 // cell positions on both passes, pages per deck, the study sheet's header and paging order.
 #include <wx/dcmemory.h>

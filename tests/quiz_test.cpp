@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quiz grading, the results dialog and its report: grades and comments at the thresholds, the
 // report's exact bytes, the temporary file, and the opening in the desktop's text viewer.
 #include "GuiTest.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Options: defaults, the stored keys and the text forms of fonts and colours.
 #include <wx/fileconf.h>
 #include <wx/filefn.h>
@@ -57,6 +58,7 @@ TEST_F(Settings, FreshStoreGivesTheDefaults)
     EXPECT_EQ(Options.CardIncrement, 3);
     EXPECT_EQ(Options.MinAnswerCount, 2);
     EXPECT_EQ(Options.MinScore, 80);
+    EXPECT_EQ(Options.KeepBackups, 10);
     EXPECT_EQ(Options.DataDirectory, wxGetCwd());
     ASSERT_EQ(Options.PageLayouts.size(), 3u);
     EXPECT_EQ(Options.PageLayouts[0].Name, "8.5\" x 11\" Letter - 2 by 4 cards");
@@ -143,6 +145,7 @@ TEST_F(Settings, EveryNumberStaysWithinWhatTheProgramCanUse)
     config->Write("CardIncrement", "3000000000");
     config->Write("MinAnswerCount", "-5");
     config->Write("MinScore", "250");
+    config->Write("KeepBackups", "101");
     config->Write("PrintCardLeftMargin", "inf");
     config->Write("PrintCardTopMargin", "-0.5");
     config->Write("PrintCardRightMargin", "99999999999999999999");
@@ -160,6 +163,7 @@ TEST_F(Settings, EveryNumberStaysWithinWhatTheProgramCanUse)
     EXPECT_EQ(Options.CardIncrement, 1000000);
     EXPECT_EQ(Options.MinAnswerCount, 0);
     EXPECT_EQ(Options.MinScore, 100);
+    EXPECT_EQ(Options.KeepBackups, 100);
     EXPECT_DOUBLE_EQ(Options.PrintCardLeftMargin, 0.2);
     EXPECT_DOUBLE_EQ(Options.PrintCardTopMargin, 0);
     EXPECT_DOUBLE_EQ(Options.PrintCardRightMargin, 100);
@@ -167,10 +171,12 @@ TEST_F(Settings, EveryNumberStaysWithinWhatTheProgramCanUse)
     config->Write("CardIncrement", "99999999999999999999999");
     config->Write("MinScore", "-99999999999999999999999");
     config->Write("MinAnswerCount", "lots");
+    config->Write("KeepBackups", "-1");
     LoadOptions();
     EXPECT_EQ(Options.CardIncrement, 1000000);
     EXPECT_EQ(Options.MinScore, 0);
     EXPECT_EQ(Options.MinAnswerCount, 2);
+    EXPECT_EQ(Options.KeepBackups, 0);
 }
 
 TEST_F(Settings, StudyModeOutOfRangeLoadsAsLearn)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card sounds really reach a sound server: a private PulseAudio with a null sink is recorded
 // through its monitor while the process-wide player plays generated tones.
 #include <wx/filename.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Start-up: the command-line deck, the user-interface language and the real program.
 #include "FrameFixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study panel driven through its buttons inside a real main frame: card order in Review,
 // Quiz and Learn modes, answers and scores, the swap coin, the timer and the button states.
 #include "GuiTest.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Wrapping, alignment and inline styles of card text against a fixed-width fake measurer, and
 // the card text that screen readers are given.
 #include <wx/defs.h>

@@ -9,8 +9,11 @@ set(CPACK_PACKAGE_DESCRIPTION
 text, a picture and a sound. It shows the deck as a list with a score per card, edits it,
 and studies it: Learn brings the weakest cards into play a few at a time, Quiz asks every
 card once and grades the run, Review shows cards until you stop.")
-set(CPACK_PACKAGE_CONTACT "Mnemora developers <mnemora@example.org>" CACHE STRING
-    "Maintainer named in the Debian package")
+if(CPACK_PACKAGE_CONTACT MATCHES "example\\.org")
+    unset(CPACK_PACKAGE_CONTACT CACHE)
+endif()
+set(CPACK_PACKAGE_CONTACT "Mnemora developers" CACHE STRING
+    "Maintainer named in the Debian package; whoever builds one for others puts in their address")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

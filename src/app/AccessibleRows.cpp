@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The rows of a self-drawn list as ATK objects: the window's accessible object becomes a list
 // whose items are made on demand, which the desktop's accessibility bus hands to screen readers.
 #include "app/AccessibleRows.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tells assistive technology the rows of a window that draws them itself, as a list of items.
 #ifndef MNEMORA_APP_ACCESSIBLEROWS_H
 #define MNEMORA_APP_ACCESSIBLEROWS_H

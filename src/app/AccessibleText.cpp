@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Accessible names through ATK, which the desktop's accessibility bus reads on GTK.
 #include "app/AccessibleText.h"
 

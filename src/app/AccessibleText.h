@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Names a window that draws its own content for assistive technology (screen readers).
 #ifndef MNEMORA_APP_ACCESSIBLETEXT_H
 #define MNEMORA_APP_ACCESSIBLETEXT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Line breaking for descriptions: written lines where they fit, running text where they do not.
 #include "app/LabelFlow.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Breaks a panel's description into lines that fit the room beside the panel's title.
 #ifndef MNEMORA_APP_LABELFLOW_H
 #define MNEMORA_APP_LABELFLOW_H

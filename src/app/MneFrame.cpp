@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main frame: menus, title, panel switching and the deck file commands.
 #include "app/MneFrame.h"
 
@@ -13,6 +14,7 @@
 #include "app/Options.h"
 #include "app/mneApp.h"
 #include "deck/DeckFile.h"
+#include "deck/DeckFileStamp.h"
 #include "deck/mnemora.h"
 #include "edit/MneAddPanel.h"
 #include "edit/MneEditPanel.h"
@@ -48,6 +50,7 @@ enum
     idLanguage = 10020,
     idExport = 10022,
     idShowTimer = 10023,
+    idRevertToBackup = 10024,
     idClose = wxID_CLOSE,
     idAbout = 5013,
     idRecentFirst = 5050,
@@ -88,6 +91,8 @@ wxBEGIN_EVENT_TABLE(MneFrame, wxFrame)
     EVT_MENU(idLanguage, MneFrame::OnLanguage)
     EVT_MENU(idAbout, MneFrame::OnAbout)
     EVT_MENU(idClose, MneFrame::OnCloseCommand)
+    EVT_MENU(idRevertToBackup, MneFrame::OnRevertToBackup)
+    EVT_ACTIVATE(MneFrame::OnActivate)
     EVT_CLOSE(MneFrame::OnClose)
 wxEND_EVENT_TABLE()
 
@@ -164,6 +169,7 @@ wxMenuBar* MneFrame::CreateMenus()
     FileMenu->AppendSeparator();
     FileMenu->Append(idSave, _("&Save") + "\tCtrl+S", wxEmptyString);
     FileMenu->Append(idSaveAs, _("Save &As...") + "\tShift+Ctrl+S", wxEmptyString);
+    FileMenu->Append(idRevertToBackup, _("Revert to &Backup..."), wxEmptyString);
     FileMenu->AppendSeparator();
     FileMenu->Append(idMerge, _("&Merge..."), wxEmptyString);
     FileMenu->Append(idImport, _("&Import..."), wxEmptyString);
@@ -203,7 +209,11 @@ wxMenuBar* MneFrame::CreateMenus()
 
 void MneFrame::UpdateTitle()
 {
-    SetTitle(FileName.GetFullName() + (Modified ? "*" : "") + " - Mnemora");
+    wxString name = FileName.GetFullName() + (Modified ? "*" : "");
+    if (DeckFileMissing())
+        // TRANSLATORS: window title of a deck whose file was deleted or renamed; %s is its name.
+        name = wxString::Format(_("%s (not on disk)"), name);
+    SetTitle(name + " - Mnemora");
 }
 
 void MneFrame::ShowPanel(int panel)
@@ -226,7 +236,8 @@ void MneFrame::ShowPanel(int panel)
 void MneFrame::EnableDeckCommands(bool enable)
 {
     wxMenuBar* menuBar = GetMenuBar();
-    for (int id : {idNew, idOpen, idMerge, idImport, idExport, idResetScores, idStudyMode})
+    for (int id :
+         {idNew, idOpen, idMerge, idImport, idExport, idResetScores, idStudyMode, idRevertToBackup})
         menuBar->Enable(id, enable);
     for (size_t i = 0; FileHistory && i < FileHistory->GetCount(); ++i)
         menuBar->Enable(idRecentFirst + int(i), enable);
@@ -264,6 +275,11 @@ bool MneFrame::Save()
     }
     if (FileName.SameAs(wxFileName(UntitledName)) || (ConfirmDeckName && FileName.FileExists()))
         return SaveAs();
+    const int overwrite = ConfirmOverwrite();
+    if (overwrite == wxID_NO)
+        return SaveAs();
+    if (overwrite != wxID_YES)
+        return false;
     const bool written = SaveDeck();
     if (written)
     {
@@ -308,6 +324,9 @@ LoadResult MneFrame::OpenDeckFile(const wxString& path, bool remember)
     Cards.clear();
     FileName = wxFileName(path);
     ConfirmDeckName = false;
+    DeclinedKnown = false;
+    // Stamped before reading, so that a change made during the load is noticed later.
+    RememberDeckFile();
     const LoadResult result = LoadDeck();
     if (result == LoadResult::Unreadable || result == LoadResult::WrongVersion)
     {

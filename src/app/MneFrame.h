@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window: menu bar, title, the four content panels and every menu command.
 #ifndef MNEMORA_APP_MNEFRAME_H
 #define MNEMORA_APP_MNEFRAME_H
@@ -58,6 +59,13 @@ private:
     void ImportPictures();
     void ImportPackage();
     wxString ChoosePicture(const wxString& title);
+    /// Before Save replaces the deck: wxID_YES to go on, wxID_NO to save under another name,
+    /// wxID_CANCEL to stop. Asks only when another program changed the file.
+    int ConfirmOverwrite();
+    /// Offers to reload a deck that another program changed while it has no unsaved changes.
+    void CheckDeckOnDisk();
+    /// Reads the deck's file again, keeping the card list's current card where it can.
+    void ReloadDeck();
 
     void OnNew(wxCommandEvent& event);
     void OnOpen(wxCommandEvent& event);
@@ -78,6 +86,8 @@ private:
     void OnLanguage(wxCommandEvent& event);
     void OnAbout(wxCommandEvent& event);
     void OnCloseCommand(wxCommandEvent& event);
+    void OnRevertToBackup(wxCommandEvent& event);
+    void OnActivate(wxActivateEvent& event);
     void OnClose(wxCloseEvent& event);
 
     wxBoxSizer* PanelSizer = nullptr;
@@ -90,6 +100,11 @@ private:
     /// The deck was named after an imported text file: a plain Save must not replace a deck
     /// file of that name without asking.
     bool ConfirmDeckName = false;
+    /// The reload question is showing.
+    bool CheckingDisk = false;
+    /// The user kept the shown deck over the file's bytes with this hash: not asked again.
+    bool DeclinedKnown = false;
+    unsigned long long DeclinedHash = 0;
 
     wxDECLARE_EVENT_TABLE();
 };

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main frame's Import and Export commands: cards from a text file, a picture sequence or
 // an Anki package, and every card out to a text file.
 #include "app/MneFrame.h"

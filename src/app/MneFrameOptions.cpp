@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main frame's Options and Help commands: study options, card look, language, About.
 #include "app/MneFrame.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Loading and saving the options record, and the text forms of fonts and colours.
 #include "app/Options.h"
 
@@ -189,6 +190,7 @@ void LoadOptions()
     Options.MinAnswerCount = ReadInteger(config, "MinAnswerCount", 2, 0, MaxAnswerCount);
     Options.MinScore = ReadInteger(config, "MinScore", 80, 0, 100);
     config->Read("DataDirectory", &Options.DataDirectory, wxGetCwd());
+    Options.KeepBackups = ReadInteger(config, "KeepBackups", 10, 0, 100);
     Options.PrintPageLayout = ReadInteger(config, "PrintPageLayout", 0, 0, MaxPageLayouts);
     const int count = ReadInteger(config, "PrintPageLayoutCount", 0, 0, MaxPageLayouts);
 
@@ -256,6 +258,7 @@ void SaveOptions()
     config->Write("MinAnswerCount", static_cast<long>(Options.MinAnswerCount));
     config->Write("MinScore", static_cast<long>(Options.MinScore));
     config->Write("DataDirectory", Options.DataDirectory);
+    config->Write("KeepBackups", static_cast<long>(Options.KeepBackups));
     config->Write("PrintPageLayout", static_cast<long>(Options.PrintPageLayout));
     config->Write("PrintPageLayoutCount", static_cast<long>(Options.PageLayouts.size()));
     for (size_t i = 0; i < Options.PageLayouts.size(); ++i)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's preferences: one record, read once at start-up and written whole on every change.
 #ifndef MNEMORA_APP_OPTIONS_H
 #define MNEMORA_APP_OPTIONS_H
@@ -34,6 +35,7 @@ struct MneOptions
     int MinAnswerCount = 2;
     int MinScore = 80;
     wxString DataDirectory;
+    int KeepBackups = 10; ///< Backups kept per deck beside it; 0 keeps none.
     std::vector<PageLayout> PageLayouts;
     int PrintPageLayout = 0;
     wxFont PrintCardFont;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A print page layout: paper size, margins and the grid of card cells, in inches.
 #ifndef MNEMORA_APP_PAGELAYOUT_H
 #define MNEMORA_APP_PAGELAYOUT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The About box.
 #ifndef MNEMORA_APP_MNEABOUTDIALOG_H
 #define MNEMORA_APP_MNEABOUTDIALOG_H

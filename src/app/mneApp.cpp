@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Application start-up and shut-down: the shared services, the language, the main frame and the
 // deck named on the command line.
 #include "app/mneApp.h"

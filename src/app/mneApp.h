@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The application object: process-wide services, the main frame and the start-up deck.
 #ifndef MNEMORA_APP_MNEAPP_H
 #define MNEMORA_APP_MNEAPP_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import dialog: three exclusive sources, each with a short explanation.
 #include "app/mneImportDialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The import dialog: cards from a two-column text file, from a sequence of pictures or from
 // an Anki deck package.
 #ifndef MNEMORA_APP_MNEIMPORTDIALOG_H

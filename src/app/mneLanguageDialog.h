@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The language chooser: English and every language whose catalog folder is present.
 #ifndef MNEMORA_APP_MNELANGUAGEDIALOG_H
 #define MNEMORA_APP_MNELANGUAGEDIALOG_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The media list of Anki deck packages, in its JSON and its protobuf form.
 #include "deck/AnkiMediaMap.h"
 

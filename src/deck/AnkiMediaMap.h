@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list of media files in an Anki deck package: which zip member holds which file name.
 #ifndef MNEMORA_DECK_ANKIMEDIAMAP_H
 #define MNEMORA_DECK_ANKIMEDIAMAP_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Anki deck packages read into cards: the collection from a temporary copy, the media into
 // a folder beside the package.
 #include "deck/AnkiPackage.h"

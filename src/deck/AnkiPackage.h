@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Anki deck packages (.apkg): a zip archive holding an SQLite collection of notes and the
 // media files, read into cards with their pictures and sounds.
 #ifndef MNEMORA_DECK_ANKIPACKAGE_H

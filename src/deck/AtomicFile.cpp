@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Whole-file replacement through a temporary file and a rename.
 #include "deck/AtomicFile.h"
 
@@ -70,9 +71,10 @@ void SyncFolder(const std::string& folder)
 }
 } // namespace
 
-AtomicFile::AtomicFile(const wxString& path) : m_name(path), m_target(path.fn_str())
+AtomicFile::AtomicFile(const wxString& path, bool followLinks)
+    : m_name(path), m_target(path.fn_str())
 {
-    m_ok = Prepare();
+    m_ok = Prepare(followLinks);
 }
 
 AtomicFile::~AtomicFile()
@@ -81,15 +83,17 @@ AtomicFile::~AtomicFile()
         Discard();
 }
 
-bool AtomicFile::Prepare()
+bool AtomicFile::Prepare(bool followLinks)
 {
-    if (const int error = ResolveLinks(m_target))
+    if (const int error = followLinks ? ResolveLinks(m_target) : 0)
     {
         Fail(error);
         return false;
     }
     struct stat old;
-    const bool exists = stat(m_target.c_str(), &old) == 0;
+    // A link that is not followed is replaced like a missing file.
+    const bool exists = followLinks ? stat(m_target.c_str(), &old) == 0
+                                    : lstat(m_target.c_str(), &old) == 0 && !S_ISLNK(old.st_mode);
     if (exists && !S_ISREG(old.st_mode))
     {
         Fail(S_ISDIR(old.st_mode) ? EISDIR : EINVAL);
@@ -178,6 +182,8 @@ bool AtomicFile::Commit()
     if (!m_ok)
         return false;
     int error = fsync(m_fd) != 0 ? errno : 0;
+    if (error == 0 && fstat(m_fd, &m_writtenInfo) != 0)
+        error = errno;
     if (close(m_fd) != 0 && error == 0)
         error = errno;
     m_fd = -1;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A writing thread for one AtomicFile, fed one block at a time.
 #include "deck/BackgroundWriter.h"
 

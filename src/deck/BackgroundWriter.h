@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes blocks of a file on a thread of its own while the caller makes the next block.
 #ifndef MNEMORA_DECK_BACKGROUNDWRITER_H
 #define MNEMORA_DECK_BACKGROUNDWRITER_H

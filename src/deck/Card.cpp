@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card pictures, sounds and list labels.
 #include "deck/Card.h"
 

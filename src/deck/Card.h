@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One flash card: two sides with text, picture and sound, plus its answer history.
 #ifndef MNEMORA_DECK_CARD_H
 #define MNEMORA_DECK_CARD_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card text files: reading them into cards and writing cards into them.
 #include "deck/CardText.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card text files: two columns (question, answer) separated by a tab or a comma, one card a
 // line, as a spreadsheet saves them. Read by Import, written by Export.
 #ifndef MNEMORA_DECK_CARDTEXT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card text files read into cards: encodings, header lines, quoted fields and HTML fields.
 #include "deck/CardTextReader.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading card text files: the two columns of a spreadsheet's CSV, tab-separated or "Unicode
 // text" export, and of Anki's plain-text export with its header lines and HTML fields.
 #ifndef MNEMORA_DECK_CARDTEXTREADER_H

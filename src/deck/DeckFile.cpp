@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deck file reader and writer: recognises the format by its first line, reads the XML format
 // and the three older line formats, and writes the XML format through a safe replacement.
 #include "deck/DeckFile.h"
@@ -10,12 +11,17 @@
 
 #include <cerrno>
 #include <cstring>
+#include <ctime>
 #include <new>
 #include <string>
 
 #include <sys/stat.h>
 
+#include "app/Options.h"
 #include "deck/AtomicFile.h"
+#include "deck/ContentHash.h"
+#include "deck/DeckBackup.h"
+#include "deck/DeckFileStamp.h"
 #include "deck/MediaPath.h"
 #include "deck/PictureCache.h"
 #include "deck/TextDecoding.h"
@@ -88,6 +94,8 @@ bool HasPicture(const Card& card)
 {
     return card.QuestionPicture.IsOk() || card.AnswerPicture.IsOk();
 }
+
+LoadResult ReadXmlDeckFrom(const wxString& path);
 } // namespace
 
 DeckMessageHandler SetDeckMessageHandler(DeckMessageHandler handler)
@@ -99,7 +107,11 @@ DeckMessageHandler SetDeckMessageHandler(DeckMessageHandler handler)
 
 LoadResult LoadDeck()
 {
-    const wxString path = FileName.GetFullPath();
+    return LoadDeckFrom(FileName.GetFullPath());
+}
+
+LoadResult LoadDeckFrom(const wxString& path)
+{
     struct stat info;
     if (stat(path.fn_str(), &info) != 0)
     {
@@ -130,7 +142,7 @@ LoadResult LoadDeck()
         if (StartsWithXmlDeclaration(head, static_cast<size_t>(got)))
         {
             file.Close();
-            result = ReadXmlDeck();
+            result = ReadXmlDeckFrom(path);
         }
         else
         {
@@ -163,10 +175,17 @@ LoadResult LoadDeck()
 
 LoadResult ReadXmlDeck()
 {
+    return ReadXmlDeckFrom(FileName.GetFullPath());
+}
+
+namespace
+{
+LoadResult ReadXmlDeckFrom(const wxString& path)
+{
     const wxString folder = DeckFolder(FileName);
     XmlDeckReader reader([&folder](const wxString& stored)
                          { return ResolveMediaName(stored, folder); });
-    switch (reader.ReadFile(FileName.GetFullPath(), Cards))
+    switch (reader.ReadFile(path, Cards))
     {
     case XmlDeckReader::Outcome::Read:
     {
@@ -183,13 +202,14 @@ LoadResult ReadXmlDeck()
                    reader.GetErrorLine());
         return LoadResult::Unreadable;
     case XmlDeckReader::Outcome::OutOfMemory:
-        ReportOutOfMemory(FileName.GetFullPath());
+        ReportOutOfMemory(path);
         break;
     case XmlDeckReader::Outcome::ReadFailed:
         break;
     }
     return LoadResult::Unreadable;
 }
+} // namespace
 
 LoadResult ReadLegacyDeck(wxTextFile& file)
 {
@@ -253,10 +273,35 @@ bool SaveDeck()
 
 bool WriteXmlDeck()
 {
-    AtomicFile file(FileName.GetFullPath());
+    const wxString path = FileName.GetFullPath();
+    // A deck read from a plain file that is a link now: the link is someone else's, and the
+    // save replaces it instead of writing into the file it points to.
+    const bool followLinks = DeckOnDisk.Path != path || DeckOnDisk.Link;
+    AtomicFile file(path, followLinks);
     if (!file.IsOk())
         return false;
+    ContentHash hash;
     XmlDeckWriter writer(DeckFolder(FileName),
-                         [&file](const char* data, size_t size) { return file.Write(data, size); });
-    return writer.Write(Cards) && file.Commit();
+                         [&file, &hash](const char* data, size_t size)
+                         {
+                             hash.Add(data, size);
+                             return file.Write(data, size);
+                         });
+    if (!writer.Write(Cards))
+        return false;
+    DeckBackup backup(path, Options.KeepBackups);
+    backup.Keep(file.GetTarget(), std::time(nullptr));
+    if (!file.Commit())
+    {
+        backup.Discard();
+        return false;
+    }
+    backup.Rotate();
+    struct stat link;
+    DeckOnDisk.Path = path;
+    DeckOnDisk.Link = followLinks && lstat(path.fn_str(), &link) == 0 && S_ISLNK(link.st_mode);
+    DeckOnDisk.SetFileInfo(file.GetWritten());
+    DeckOnDisk.Hash = hash.Value();
+    DeckOnDisk.Missing = false;
+    return true;
 }

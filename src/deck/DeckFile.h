@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reading and writing deck files: the XML format and the three older line formats.
 #ifndef MNEMORA_DECK_DECKFILE_H
 #define MNEMORA_DECK_DECKFILE_H
@@ -20,6 +21,9 @@ enum class LoadResult
 
 /// Reads the file named by FileName, appends its cards to Cards and recomputes the scores.
 LoadResult LoadDeck();
+/// Reads the deck file at `path` as LoadDeck reads FileName's: media names resolve against
+/// FileName's folder (a backup read back into the deck it was kept for).
+LoadResult LoadDeckFrom(const wxString& path);
 /// Writes Cards to FileName in the XML format; clears Modified only when the write succeeded.
 bool SaveDeck();
 /// The XML branch of LoadDeck.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // HTML fields of imported notes turned into card text with the card markup.
 #include "deck/HtmlField.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Note fields written as HTML (Anki's text exports and packages) turned into card sides: the
 // card markup for bold, italic and underline, line breaks, plain characters, and the first
 // picture and sound named in the field.

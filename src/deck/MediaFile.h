@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The file name of a card's picture or sound, held as one path string.
 #ifndef MNEMORA_DECK_MEDIAFILE_H
 #define MNEMORA_DECK_MEDIAFILE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Media names relative to the deck's folder on disk, absolute in memory.
 #include "deck/MediaPath.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture and sound names as deck files store them (relative to the deck's folder) and as
 // the program keeps them (absolute).
 #ifndef MNEMORA_DECK_MEDIAPATH_H

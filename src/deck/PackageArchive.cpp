@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Zip members of a deck package, unpacked under limits, zstd frames included.
 #include "deck/PackageArchive.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The zip archive of an Anki deck package, read member by member with a limit on what each
 // member may unpack to, so that a crafted archive cannot fill the disk or the memory.
 #ifndef MNEMORA_DECK_PACKAGEARCHIVE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Decodes each picture file of a load once.
 #include "deck/PictureCache.h"
 

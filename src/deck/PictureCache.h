@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The pictures decoded during one deck load, each file once.
 #ifndef MNEMORA_DECK_PICTURECACHE_H
 #define MNEMORA_DECK_PICTURECACHE_H

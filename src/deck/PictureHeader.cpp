@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Reads the dimensions from the headers of the common picture formats.
 #include "deck/PictureHeader.h"
 

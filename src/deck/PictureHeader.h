@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A picture's size read from the first bytes of its file, so that a huge picture is never decoded.
 #ifndef MNEMORA_DECK_PICTUREHEADER_H
 #define MNEMORA_DECK_PICTUREHEADER_H

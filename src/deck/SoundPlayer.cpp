@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card sound playback through a GStreamer playbin, which reaches the desktop's sound server
 // (PulseAudio or PipeWire) where the toolkit's own sound class only knows the old /dev/dsp.
 #include "deck/SoundPlayer.h"

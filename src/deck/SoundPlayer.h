@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The one process-wide player for card sounds.
 #ifndef MNEMORA_DECK_SOUNDPLAYER_H
 #define MNEMORA_DECK_SOUNDPLAYER_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Byte-to-text conversions for deck files.
 #include "deck/TextDecoding.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Byte-to-text conversions for deck files: UTF-8 from the XML parser and the 8-bit lines of
 // older decks, which are UTF-8 when valid and Windows-1252 otherwise.
 #ifndef MNEMORA_DECK_TEXTDECODING_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Expat-driven reader of the XML deck format.
 #include "deck/XmlDeckReader.h"
 
@@ -15,10 +16,9 @@ namespace
 {
 const size_t ChunkSize = 256 * 1024;
 const size_t MaxChunkSize = size_t(1) << 30;
+} // namespace
 
-// Counts the start tags ("<" not followed by "!", "?" or "/") in a chunk; `afterLess` carries
-// a "<" at the end of one chunk over to the next.
-size_t CountStartTags(const char* data, size_t size, bool& afterLess)
+size_t XmlDeckReader::CountStartTags(const char* data, size_t size, bool& afterLess)
 {
     size_t count = 0;
     const char* p = data;
@@ -42,7 +42,6 @@ size_t CountStartTags(const char* data, size_t size, bool& afterLess)
     }
     return count;
 }
-} // namespace
 
 struct XmlDeckReader::Parse
 {

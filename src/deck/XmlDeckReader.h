@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Streams a deck file in the XML format through expat and builds its cards.
 #ifndef MNEMORA_DECK_XMLDECKREADER_H
 #define MNEMORA_DECK_XMLDECKREADER_H
@@ -47,6 +48,9 @@ public:
     /// Reads a Version text as a decimal integer: leading blanks skipped, an optional sign,
     /// digits up to the first non-digit; no number gives 0. Saturates instead of overflowing.
     static long ParseVersion(const char* text);
+    /// Counts the start tags ("<" not followed by "!", "?" or "/") in a chunk; `afterLess`
+    /// carries a "<" at the end of one chunk over to the next.
+    static size_t CountStartTags(const char* data, size_t size, bool& afterLess);
 
 private:
     struct Parse;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The XML deck format, encoded straight into a block buffer that goes to the sink when full.
 #include "deck/XmlDeckWriter.h"
 

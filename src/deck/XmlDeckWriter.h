@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Writes cards in the XML deck format, escaping every value so that it reads back unchanged.
 #ifndef MNEMORA_DECK_XMLDECKWRITER_H
 #define MNEMORA_DECK_XMLDECKWRITER_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Deck state, scores, learned test and next-card selection.
 #include "deck/mnemora.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The open deck and the study-run selection rules: process-wide state shared by every window.
 #ifndef MNEMORA_DECK_MNEMORA_H
 #define MNEMORA_DECK_MNEMORA_H

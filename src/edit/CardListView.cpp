@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Virtual list of the deck's cards.
 #include "edit/CardListView.h"
 

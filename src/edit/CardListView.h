@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card list's list control: a virtual report list whose rows are read from the deck on demand.
 #ifndef MNEMORA_EDIT_CARDLISTVIEW_H
 #define MNEMORA_EDIT_CARDLISTVIEW_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Orders the deck by one column of the card list.
 #ifndef MNEMORA_EDIT_CARDSORTER_H
 #define MNEMORA_EDIT_CARDSORTER_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Member-by-member exchange of two cards, used to reorder and compact large decks.
 #include "edit/CardSwap.h"
 

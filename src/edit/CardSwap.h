@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exchanging two cards without copying their texts.
 #ifndef MNEMORA_EDIT_CARDSWAP_H
 #define MNEMORA_EDIT_CARDSWAP_H

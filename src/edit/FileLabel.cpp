@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Picture and sound names on the card editor's buttons, and the picture filter of its dialog.
 #include "edit/FileLabel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // How the card editor shows a card's picture and sound names on its buttons and reads them back.
 #ifndef MNEMORA_EDIT_FILELABEL_H
 #define MNEMORA_EDIT_FILELABEL_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card editor panel: one card of the deck in text boxes and file buttons, or in a preview.
 #include "edit/MneAddPanel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card editor panel: types a card's texts, attaches its files, previews it and steps through
 // the deck.
 #ifndef MNEMORA_EDIT_MNEADDPANEL_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card list panel: shows the deck, edits it row by row and starts study runs.
 #include "edit/MneEditPanel.h"
 
@@ -151,6 +152,18 @@ void MneEditPanel::ReloadList()
     List->SetFocus();
     UpdateScores();
     RefreshList();
+}
+
+long MneEditPanel::GetCurrentCard() const
+{
+    const long focused = FocusedRow();
+    return focused != -1 ? focused : List->GetFirstSelected();
+}
+
+void MneEditPanel::SelectCard(long row)
+{
+    List->Select(row);
+    List->Focus(row);
 }
 
 long MneEditPanel::FocusedRow() const

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card list: the home panel listing every card with its score.
 #ifndef MNEMORA_EDIT_MNEEDITPANEL_H
 #define MNEMORA_EDIT_MNEEDITPANEL_H
@@ -29,6 +30,10 @@ public:
     void RefreshRow(int row);
     /// Recomputes the scores, then rebuilds all rows.
     void ReloadList();
+    /// The focused row, else the first selected one; -1 when none.
+    long GetCurrentCard() const;
+    /// Selects and focuses one row, scrolled into view.
+    void SelectCard(long row);
 
 private:
     /// The row holding the list's keyboard focus; -1 when none.

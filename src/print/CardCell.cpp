@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card cells of the card printouts.
 #include "print/CardCell.h"
 

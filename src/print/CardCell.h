@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // One cell of a card printout: its grey outline and the card side inside it.
 #ifndef MNEMORA_PRINT_CARDCELL_H
 #define MNEMORA_PRINT_CARDCELL_H

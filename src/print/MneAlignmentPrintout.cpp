@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alignment sheet: crosses on the front, rulers on the back placed as the backs of cards are.
 #include "print/MneAlignmentPrintout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The alignment sheet of double-sided cards: a fine cross at the centre of every cell on the
 // front, and on the back a millimetre ruler where each cross must show through.
 #ifndef MNEMORA_PRINT_MNEALIGNMENTPRINTOUT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Double-sided card layout: rows filled from the left on the front, from the right on the back.
 #include "print/MneDoubleSidedPrintout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Double-sided cards: questions on the front pass, answers mirrored left to right on the back.
 #ifndef MNEMORA_PRINT_MNEDOUBLESIDEDPRINTOUT_H
 #define MNEMORA_PRINT_MNEDOUBLESIDEDPRINTOUT_H

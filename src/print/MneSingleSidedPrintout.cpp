@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Single-sided card layout: the grid's cells filled with question, answer, question, ...
 #include "print/MneSingleSidedPrintout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Single-sided cards: each card's question and answer in two neighbouring cells, to be cut out.
 #ifndef MNEMORA_PRINT_MNESINGLESIDEDPRINTOUT_H
 #define MNEMORA_PRINT_MNESINGLESIDEDPRINTOUT_H

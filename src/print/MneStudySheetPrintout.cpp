@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Study sheet layout: a header, then card rows until the bottom margin.
 #include "print/MneStudySheetPrintout.h"
 

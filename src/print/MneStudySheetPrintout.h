@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study sheet: every card as one row, question beside answer, under a header with the deck's
 // name and the page number.
 #ifndef MNEMORA_PRINT_MNESTUDYSHEETPRINTOUT_H

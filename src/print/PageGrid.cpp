@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cell grid arithmetic of the card printouts.
 #include "print/PageGrid.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The cell grid of card printouts: cell sizes and which cells of a page each card fills, on the
 // front and on the back pass, in inches. Pure arithmetic, testable without a display.
 #ifndef MNEMORA_PRINT_PAGEGRID_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // PDF output through the toolkit's print operation in export mode: the operation's print
 // context becomes the printer DC, as for a real printer, and each printout draws its pages.
 #include "print/PdfExport.h"

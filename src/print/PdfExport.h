@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing card printouts straight into a PDF file of the layout's paper size, without a printer
 // or a print dialog.
 #ifndef MNEMORA_PRINT_PDFEXPORT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The question after an alignment sheet, with the two readings in millimetres.
 #include "print/mneAlignmentDialog.h"
 

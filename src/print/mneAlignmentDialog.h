@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The question after an alignment sheet: where the front's cross shows on the back's rulers.
 #ifndef MNEMORA_PRINT_MNEALIGNMENTDIALOG_H
 #define MNEMORA_PRINT_MNEALIGNMENTDIALOG_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print dialog's controls and its layout, font and print commands.
 #include "print/mnePrintDialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print dialog: choose, edit, save and delete page layouts, pick the print font, then print,
 // preview or save the cards as a PDF.
 #ifndef MNEMORA_PRINT_MNEPRINTDIALOG_H

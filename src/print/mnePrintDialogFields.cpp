@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print dialog's fields: the selected layout shown and read back, lengths and counts
 // parsed, and the font button's label.
 #include "print/mnePrintDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print dialog's two passes of double-sided printing, the message between them, and the
 // alignment sheet that measures where the backs land.
 #include "print/mnePrintDialog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Scaling of the print preview to the selected page layout.
 #include "print/mnePrintPreview.h"
 

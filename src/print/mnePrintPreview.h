@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The print preview: the page is the selected layout's paper, shown at its true size at zoom 100
 // and placed at the top of the preview area.
 #ifndef MNEMORA_PRINT_MNEPRINTPREVIEW_H

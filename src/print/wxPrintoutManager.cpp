@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Page setup and paging of the card printouts.
 #include "print/wxPrintoutManager.h"
 

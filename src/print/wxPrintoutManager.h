@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The base of the card printouts: the page's coordinate system and the paging, with each page's
 // starting point remembered so that any page is laid out once.
 #ifndef MNEMORA_PRINT_WXPRINTOUTMANAGER_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card face drawing on a device context. The wrapping rules live in TextLayout; this file
 // supplies the DC's measuring and drawing, with a cache of text extents because every extent
 // costs a full text layout in the toolkit.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Card face drawing on any device context: one side into a rectangle, a whole card as a row,
 // and wrapped card text with its inline styles. Screen, list and paper all draw through here.
 #ifndef MNEMORA_STUDY_CARDDRAW_H

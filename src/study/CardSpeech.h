@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a screen reader says for a card: its texts without markup, and its pictures and sounds.
 #ifndef MNEMORA_STUDY_CARDSPEECH_H
 #define MNEMORA_STUDY_CARDSPEECH_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Weighted next-card draw over remembered weights.
 #include "study/CardWeightCache.h"
 

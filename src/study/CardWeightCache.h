@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Selection weights of the active cards, kept between draws of a study run.
 #ifndef MNEMORA_STUDY_CARDWEIGHTCACHE_H
 #define MNEMORA_STUDY_CARDWEIGHTCACHE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Chooses the next cards of a Learn-mode stage and reads the count typed by the user.
 #include "study/LearnChoice.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The choice behind the learn panel: the weakest cards not yet in play and the count typed in.
 #ifndef MNEMORA_STUDY_LEARNCHOICE_H
 #define MNEMORA_STUDY_LEARNCHOICE_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Paints the learn panel's card rows with their stripes and scrolls them with its own bar.
 #include "study/MneActiveCardsPanel.h"
 

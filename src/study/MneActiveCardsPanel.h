@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The learn panel's scrollable list: the cards in play on grey, the coming cards in colour.
 #ifndef MNEMORA_STUDY_MNEACTIVECARDSPANEL_H
 #define MNEMORA_STUDY_MNEACTIVECARDSPANEL_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The card display of the study panel: two framed halves, question above, answer below.
 #ifndef MNEMORA_STUDY_MNECARDPANEL_H
 #define MNEMORA_STUDY_MNECARDPANEL_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The learn panel: how many new cards, the list of cards to study, and Continue to the drill.
 #include "study/MneLearnPanel.h"
 

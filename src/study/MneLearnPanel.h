@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The learn panel that brings the weakest cards into play before a Learn-mode drill.
 #ifndef MNEMORA_STUDY_MNELEARNPANEL_H
 #define MNEMORA_STUDY_MNELEARNPANEL_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study panel: question, Show Answer, Correct or Incorrect, the next card; the study timer
 // and the end of a quiz.
 #include "study/MneTestPanel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study panel: shows cards one at a time and records the user's answers.
 #ifndef MNEMORA_STUDY_MNETESTPANEL_H
 #define MNEMORA_STUDY_MNETESTPANEL_H

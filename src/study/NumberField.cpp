@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // GTK lets an entry take clicks only on its text, inside the theme's padding: in a field 30
 // pixels wide that is its middle third. The rest of the frame is handled here.
 #include "study/NumberField.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The learn panel's narrow number field, which takes a click anywhere inside its frame.
 #ifndef MNEMORA_STUDY_NUMBERFIELD_H
 #define MNEMORA_STUDY_NUMBERFIELD_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Quiz grades, comments and the report file.
 #include "study/QuizReport.h"
 

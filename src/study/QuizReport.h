@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Grading of a finished quiz and the plain-text report of it.
 #ifndef MNEMORA_STUDY_QUIZREPORT_H
 #define MNEMORA_STUDY_QUIZREPORT_H

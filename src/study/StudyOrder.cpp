@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Next-card drawing for the study panel and the quiz shuffle.
 #include "study/StudyOrder.h"
 

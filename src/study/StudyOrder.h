@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The order in which a study run shows its cards: drawing without near repeats and the quiz
 // shuffle.
 #ifndef MNEMORA_STUDY_STUDYORDER_H

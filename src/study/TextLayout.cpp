@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Word wrapping, alignment and inline styles of card text.
 #include "study/TextLayout.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Word wrapping, alignment and inline styles of card text, worked out against an abstract
 // text measurer so that the same rules serve the screen, paper and the tests.
 #ifndef MNEMORA_STUDY_TEXTLAYOUT_H

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study mode dialog: three exclusive choices, each with a short explanation.
 #include "study/mneModeDialog.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The study mode dialog: Learn, Quiz or Review.
 #ifndef MNEMORA_STUDY_MNEMODEDIALOG_H
 #define MNEMORA_STUDY_MNEMODEDIALOG_H

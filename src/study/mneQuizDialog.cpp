@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The quiz results dialog and the opening of its report in the desktop's text viewer.
 #include "study/mneQuizDialog.h"
 

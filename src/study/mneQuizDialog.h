@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The results of a finished quiz: grade, comment, counts, time and the text report.
 #ifndef MNEMORA_STUDY_MNEQUIZDIALOG_H
 #define MNEMORA_STUDY_MNEQUIZDIALOG_H
