@@ -189,8 +189,8 @@ TEST_F(DeckBackups, TenRotateAndReadBackIntoTheDeck)
         SaveCards(count);
     const std::vector<std::string> names = Names(Backups);
     ASSERT_EQ(names.size(), 10u);
-    EXPECT_EQ(names[0].substr(0, 9) + names[0].substr(17, 1) + names[0].substr(24),
-              "deck.mnd.-.mnd");
+    EXPECT_EQ(names[0].substr(0, 5) + names[0].substr(13, 1) + names[0].substr(20),
+              "deck.-.mnd");
     struct stat folder;
     ASSERT_EQ(stat(Backups.c_str(), &folder), 0);
     EXPECT_EQ(folder.st_mode & 0777, 0700u);
@@ -219,7 +219,7 @@ TEST_F(DeckBackups, TenRotateAndReadBackIntoTheDeck)
 TEST_F(DeckBackups, AClockSetBackNeverReusesOrOutranksAName)
 {
     // A backup made "in the future", then two saves in the same second.
-    const std::string future = DeckBackup::NameFor("deck.mnd", std::time(nullptr) + 3600);
+    const std::string future = DeckBackup::NameFor("deck", std::time(nullptr) + 3600);
     mkdir(Backups.c_str(), 0700);
     Write(Backups + "/" + future, "future");
     Options.KeepBackups = 2;
@@ -259,7 +259,7 @@ TEST_F(DeckBackups, TenThousandOldBackupsAreCutToTheNewestTen)
     mkdir(Backups.c_str(), 0700);
     const std::time_t start = std::time(nullptr) - 20000;
     for (int i = 0; i < 10000; ++i)
-        close(open((Backups + "/" + DeckBackup::NameFor("deck.mnd", start + i)).c_str(),
+        close(open((Backups + "/" + DeckBackup::NameFor("deck", start + i)).c_str(),
                    O_CREAT | O_WRONLY, 0600));
     // Another deck's backups in the same folder are not counted or touched.
     Write(Backups + "/" + DeckBackup::NameFor("deck.mnd.old", start), "other deck");
@@ -267,5 +267,5 @@ TEST_F(DeckBackups, TenThousandOldBackupsAreCutToTheNewestTen)
     const std::vector<std::string> names = Names(Backups);
     ASSERT_EQ(names.size(), 11u);
     EXPECT_EQ(names.back(), DeckBackup::NameFor("deck.mnd.old", start));
-    EXPECT_EQ(names[0], DeckBackup::NameFor("deck.mnd", start + 9991));
+    EXPECT_EQ(names[0], DeckBackup::NameFor("deck", start + 9991));
 }

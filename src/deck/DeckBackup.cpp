@@ -13,6 +13,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -32,9 +33,14 @@ std::string FolderOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-std::string BaseName(const std::string& path)
+// The deck's name in its backups' names: the file name without its ".mnd".
+std::string DeckName(const std::string& path)
 {
-    return path.substr(path.rfind('/') + 1);
+    const std::string name = path.substr(path.rfind('/') + 1);
+    const size_t length = name.size();
+    return length > 4 && strcasecmp(name.c_str() + length - 4, ".mnd") == 0
+               ? name.substr(0, length - 4)
+               : name;
 }
 
 // The stamp of a backup name of the deck, or an empty text for another file.
@@ -158,7 +164,7 @@ DeckBackup::DeckBackup(const wxString& deckPath, int keep)
 {
     const std::string path(deckPath.fn_str());
     m_folder = FolderOf(path) + "/" + FolderName;
-    m_deckName = BaseName(path);
+    m_deckName = DeckName(path);
 }
 
 DeckBackup::~DeckBackup()
