@@ -5,6 +5,8 @@
 
 #include <wx/frame.h>
 
+#include <functional>
+
 class wxBoxSizer;
 class wxMenu;
 class wxMenuItem;
@@ -55,9 +57,10 @@ private:
     void EnableDeckCommands(bool enable);
     void RememberFile(const wxString& path);
     void RefreshCardDisplay();
-    void ImportText(bool ignoreHeaderRow);
+    /// Imports the file the user chooses with `wildcard` through `import`, which replaces the
+    /// deck and reports false when the file cannot be read.
+    void ImportFile(const wxString& wildcard, const std::function<bool(const wxString&)>& import);
     void ImportPictures();
-    void ImportPackage();
     wxString ChoosePicture(const wxString& title);
     /// Before Save replaces the deck: wxID_YES to go on, wxID_NO to save under another name,
     /// wxID_CANCEL to stop. Asks only when another program changed the file.

@@ -28,18 +28,22 @@ void MneFrame::OnImport(wxCommandEvent&)
     dialog.CentreOnParent();
     if (dialog.ShowModal() != wxID_OK)
         return;
+    const bool ignoreHeaderRow = dialog.IgnoreHeaderRow->GetValue();
     if (dialog.ExcelRadio->GetValue())
-        ImportText(dialog.IgnoreHeaderRow->GetValue());
+        ImportFile(_("Text files (*.txt;*.csv)|*.txt;*.csv"),
+                   [ignoreHeaderRow](const wxString& path)
+                   { return ImportTextFile(path, ignoreHeaderRow); });
     else if (dialog.PictureRadio->GetValue())
         ImportPictures();
     else if (dialog.AnkiRadio->GetValue())
-        ImportPackage();
+        ImportFile(_("Anki deck packages (*.apkg)|*.apkg"), ImportAnkiPackage);
 }
 
-void MneFrame::ImportPackage()
+void MneFrame::ImportFile(const wxString& wildcard,
+                          const std::function<bool(const wxString&)>& import)
 {
     wxFileDialog dialog(this, _("Choose file to import."), Options.DataDirectory, wxEmptyString,
-                        _("Anki deck packages (*.apkg)|*.apkg"), wxFD_OPEN);
+                        wildcard, wxFD_OPEN);
     if (dialog.ShowModal() != wxID_OK)
         return;
     const wxString path = dialog.GetPath();
@@ -47,30 +51,11 @@ void MneFrame::ImportPackage()
     SaveOptions();
     {
         wxBusyCursor busy;
-        if (!ImportAnkiPackage(path))
+        if (!import(path))
             return;
         EditPanel->RefreshList();
     }
-    ConfirmDeckName = true;
-    UpdateTitle();
-}
-
-void MneFrame::ImportText(bool ignoreHeaderRow)
-{
-    wxFileDialog dialog(this, _("Choose file to import."), Options.DataDirectory, wxEmptyString,
-                        _("Text files (*.txt;*.csv)|*.txt;*.csv"), wxFD_OPEN);
-    if (dialog.ShowModal() != wxID_OK)
-        return;
-    const wxString path = dialog.GetPath();
-    Options.DataDirectory = wxFileName(path).GetPath();
-    SaveOptions();
-    {
-        wxBusyCursor busy;
-        if (!ImportTextFile(path, ignoreHeaderRow))
-            return;
-        EditPanel->RefreshList();
-    }
-    // A deck file of the new name may already lie beside the text file: the first Save asks.
+    // A deck file of the new name may already lie beside the imported file: the first Save asks.
     ConfirmDeckName = true;
     UpdateTitle();
 }

@@ -364,16 +364,6 @@ bool ImportAnkiPackage(const wxString& path)
         wxLogError("%s", problem);
         return false;
     }
-    for (Card& card : cards)
-    {
-        if (card.QuestionPicture.IsOk() || card.AnswerPicture.IsOk())
-            card.LoadPictures();
-    }
-    ActiveCards.clear();
-    Cards.swap(cards);
-    UpdateScores();
-    FileName = package;
-    FileName.SetExt("mnd");
-    Modified = true;
+    ReplaceDeck(cards, package);
     return true;
 }

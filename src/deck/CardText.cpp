@@ -357,17 +357,7 @@ bool ImportTextFile(const wxString& path, bool ignoreHeaderRow)
         wxLogWarning(_("The file '%s' ends inside a quoted field: the last card holds the rest of "
                        "the file."),
                      path);
-    for (Card& card : cards)
-    {
-        if (card.QuestionPicture.IsOk() || card.AnswerPicture.IsOk())
-            card.LoadPictures();
-    }
-    ActiveCards.clear();
-    Cards.swap(cards);
-    UpdateScores();
-    FileName = wxFileName(path);
-    FileName.SetExt("mnd");
-    Modified = true;
+    ReplaceDeck(cards, wxFileName(path));
     return true;
 }
 

@@ -55,6 +55,21 @@ void UpdateScores()
     }
 }
 
+void ReplaceDeck(std::vector<Card>& cards, const wxFileName& source)
+{
+    for (Card& card : cards)
+    {
+        if (card.QuestionPicture.IsOk() || card.AnswerPicture.IsOk())
+            card.LoadPictures();
+    }
+    ActiveCards.clear();
+    Cards.swap(cards);
+    UpdateScores();
+    FileName = source;
+    FileName.SetExt("mnd");
+    Modified = true;
+}
+
 bool AllCardsLearned()
 {
     UpdateScores();

@@ -25,6 +25,9 @@ extern bool Modified;
 
 /// Recomputes the score of every card from the newest ten answers.
 void UpdateScores();
+/// Replaces the deck with imported cards (taking them from `cards`): their pictures are
+/// loaded, and the deck, unsaved, is named after `source` with the extension "mnd".
+void ReplaceDeck(std::vector<Card>& cards, const wxFileName& source);
 /// True when every active card has reached the learned thresholds.
 bool AllCardsLearned();
 /// Selection weight of a card for the shuffled order.
