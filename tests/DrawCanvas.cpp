@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
 DrawCanvas::DrawCanvas(int width, int height) : m_bitmap(width, height, 24)
@@ -53,6 +54,24 @@ wxRect InkBox(const wxImage& image, const wxColour& background, const wxRect& ar
     for (int y = region.y; y <= region.GetBottom(); ++y)
         for (int x = region.x; x <= region.GetRight(); ++x)
             if (At(image, x, y) != background)
+            {
+                left = std::min(left, x);
+                right = std::max(right, x);
+                top = std::min(top, y);
+                bottom = std::max(bottom, y);
+            }
+    return right < 0 ? wxRect() : wxRect(left, top, right - left + 1, bottom - top + 1);
+}
+
+wxRect ColourBox(const wxImage& image, const wxColour& colour, int tolerance)
+{
+    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    const unsigned char* pixel = image.GetData();
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x, pixel += 3)
+            if (std::abs(pixel[0] - colour.Red()) <= tolerance &&
+                std::abs(pixel[1] - colour.Green()) <= tolerance &&
+                std::abs(pixel[2] - colour.Blue()) <= tolerance)
             {
                 left = std::min(left, x);
                 right = std::max(right, x);

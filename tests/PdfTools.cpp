@@ -2,13 +2,10 @@
 // Reading PDF files in the print tests through poppler's command-line tools.
 #include "PdfTools.h"
 
-#include <wx/filename.h>
+#include <wx/mstream.h>
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <regex>
-#include <sstream>
 
 std::string Output(const std::string& command)
 {
@@ -32,23 +29,12 @@ int PdfPages(const std::string& info)
 
 wxImage PdfPage(const wxString& path, int page, int ppi)
 {
-    const wxString png = wxFileName::CreateTempFileName("mnemora-page");
-    Output(wxString::Format("pdftoppm -r %d -f %d -l %d -singlefile -png '%s' '%s'", ppi, page,
-                            page, path, png)
-               .utf8_string());
+    const std::string png = Output(
+        wxString::Format("pdftoppm -r %d -f %d -l %d -singlefile -png '%s'", ppi, page, page, path)
+            .utf8_string());
+    wxMemoryInputStream stream(png.data(), png.size());
     wxImage image;
-    if (wxFileName::FileExists(png + ".png"))
-        image.LoadFile(png + ".png", wxBITMAP_TYPE_PNG);
-    wxRemoveFile(png + ".png");
-    wxRemoveFile(png);
+    if (!png.empty())
+        image.LoadFile(stream, wxBITMAP_TYPE_PNG);
     return image;
-}
-
-std::string PdfWithoutDates(const wxString& path)
-{
-    std::ifstream file(path.fn_str(), std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    static const std::regex dates("/(CreationDate|ModDate) \\(D:[^)]*\\)");
-    return std::regex_replace(bytes.str(), dates, "/$1 ()");
 }

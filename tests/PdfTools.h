@@ -18,7 +18,4 @@ int PdfPages(const std::string& info);
 /// image when pdftoppm fails.
 wxImage PdfPage(const wxString& path, int page, int ppi);
 
-/// The file's bytes without the creation and modification dates, which differ from run to run.
-std::string PdfWithoutDates(const wxString& path);
-
 #endif

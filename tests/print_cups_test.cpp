@@ -9,7 +9,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 
 #include <pwd.h>
 #include <signal.h>
@@ -18,7 +17,8 @@
 
 #include "GuiTest.h"
 #include "PdfTools.h"
-#include "PrintRender.h"
+#include "DrawCanvas.h"
+#include "FrameFixture.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "print/MneDoubleSidedPrintout.h"
@@ -36,16 +36,13 @@ public:
     /// Starts cupsd and adds the PDF printer; Problem says why when it could not.
     PrivateCups()
     {
-        if (geteuid() != 0)
-        {
-            Problem = "the CUPS PDF printer's backend runs only under a cupsd started as root";
-            return;
-        }
         const char* daemon = "/usr/sbin/cupsd";
         const char* ppd = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
-        if (access(daemon, X_OK) != 0 || access(ppd, R_OK) != 0)
+        if (geteuid() != 0 || access(daemon, X_OK) != 0 || access(ppd, R_OK) != 0)
         {
-            Problem = "cupsd or the CUPS PDF printer is not installed";
+            Problem = geteuid() != 0
+                          ? "the CUPS PDF printer's backend runs only under a cupsd started as root"
+                          : "cupsd or the CUPS PDF printer is not installed";
             return;
         }
         m_dir = MakeTempDir();
@@ -108,19 +105,14 @@ private:
     pid_t m_pid = -1;
 };
 
-/// The PDF printer's output folder: PDF in the home of the user who prints.
-wxString OutputFolder()
-{
-    const passwd* user = getpwuid(getuid());
-    return wxString::FromUTF8(user ? user->pw_dir : "/root") + "/PDF";
-}
-
-/// The PDF files in the printer's output folder.
+/// The PDF files in the PDF printer's output folder: PDF in the home of the user who prints.
 wxArrayString OutputFiles()
 {
+    const passwd* user = getpwuid(getuid());
+    const wxString folder = wxString::FromUTF8(user ? user->pw_dir : "/root") + "/PDF";
     wxArrayString files;
-    if (wxDir::Exists(OutputFolder()))
-        wxDir::GetAllFiles(OutputFolder(), &files, "*.pdf", wxDIR_FILES);
+    if (wxDir::Exists(folder))
+        wxDir::GetAllFiles(folder, &files, "*.pdf", wxDIR_FILES);
     return files;
 }
 
@@ -151,12 +143,7 @@ TEST(PrintCups, PrintedPagesMatchThePdfExport)
     ResetDeck();
     FileName = wxFileName("/tmp/Vokabeln.mnd");
     for (int i = 0; i < 5; ++i)
-    {
-        Card card;
-        card.Question = wxString::Format("Frage %d", i);
-        card.Answer = wxString::Format("Antwort %d", i);
-        Cards.push_back(card);
-    }
+        AddCard(wxString::Format("Frage %d", i));
     Options.PrintPageLayout = 0;
     PageLayout& layout = Options.PageLayouts[0];
     layout.BackOffsetX = 1.5 / 25.4;
@@ -186,42 +173,31 @@ TEST(PrintCups, PrintedPagesMatchThePdfExport)
     MneDoubleSidedPrintout front(false), back(true);
     const wxString exported = MakeTempDir() + "/export.pdf";
     ASSERT_TRUE(PrintToPdf({&front, &back}, layout, exported));
+    const double pt = Ppi / 72.0;
     for (int side = 0; side < 2; ++side)
     {
-        const std::string info = Output(("pdfinfo '" + printed[side] + "'").utf8_string());
-        double width = 0, height = 0;
-        const size_t at = info.find("Page size:");
-        ASSERT_NE(at, std::string::npos) << info;
-        sscanf(info.c_str() + at, "Page size: %lf x %lf", &width, &height);
-        EXPECT_NEAR(width, 612, 1) << info;
-        EXPECT_NEAR(height, 792, 1) << info;
-
+        SCOPED_TRACE(side ? "back" : "front");
         const wxImage paper = PdfPage(printed[side], 1, Ppi);
         const wxImage pdf = PdfPage(exported, 1 + side, Ppi);
         ASSERT_TRUE(paper.IsOk() && pdf.IsOk());
-        // Each card's text where the export has it, within 1 pt.
+        EXPECT_NEAR(paper.GetWidth(), pdf.GetWidth(), pt);
+        EXPECT_NEAR(paper.GetHeight(), pdf.GetHeight(), pt);
+        // Each card's black text, not the grey outlines, where the export has it, within 1 pt.
         int cardsSeen = 0;
-        for (int row = 0; row < 4; ++row)
-            for (int column = 0; column < 2; ++column)
-            {
-                const wxRect cell(static_cast<int>((0.5 + column * 3.85) * Ppi),
-                                  static_cast<int>((0.5 + row * 2.55) * Ppi),
-                                  static_cast<int>(3.65 * Ppi), static_cast<int>(2.35 * Ppi));
-                // The black text, not the grey outlines.
-                const wxRect want = ColourBox(pdf.GetSubImage(cell), *wxBLACK, 80);
-                const wxRect got = ColourBox(paper.GetSubImage(cell), *wxBLACK, 80);
-                if (want.IsEmpty())
-                {
-                    EXPECT_TRUE(got.IsEmpty()) << "side " << side << " cell " << row << column;
-                    continue;
-                }
-                ++cardsSeen;
-                const double pt = Ppi / 72.0;
-                EXPECT_NEAR(got.x, want.x, pt) << "side " << side << " cell " << row << column;
-                EXPECT_NEAR(got.y, want.y, pt) << "side " << side << " cell " << row << column;
-                EXPECT_NEAR(got.GetRight(), want.GetRight(), pt) << "side " << side;
-                EXPECT_NEAR(got.GetBottom(), want.GetBottom(), pt) << "side " << side;
-            }
-        EXPECT_EQ(cardsSeen, 5) << "side " << side;
+        for (int cell = 0; cell < 8; ++cell)
+        {
+            const wxRect area(wxPoint((0.5 + cell % 2 * 3.85) * Ppi, (0.5 + cell / 2 * 2.55) * Ppi),
+                              wxSize(3.65 * Ppi, 2.35 * Ppi));
+            const wxRect want = ColourBox(pdf.GetSubImage(area), *wxBLACK, 80);
+            const wxRect got = ColourBox(paper.GetSubImage(area), *wxBLACK, 80);
+            cardsSeen += !want.IsEmpty();
+            EXPECT_EQ(got.IsEmpty(), want.IsEmpty()) << "cell " << cell;
+            for (const auto& [a, b] : {std::pair{got.x, want.x},
+                                       {got.y, want.y},
+                                       {got.GetRight(), want.GetRight()},
+                                       {got.GetBottom(), want.GetBottom()}})
+                EXPECT_NEAR(a, b, pt) << "cell " << cell;
+        }
+        EXPECT_EQ(cardsSeen, 5);
     }
 }
