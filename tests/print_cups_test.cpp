@@ -29,22 +29,20 @@ namespace
 constexpr const char* Queue = "MnemoraTest";
 constexpr int Ppi = 144;
 
-/// A cupsd of its own, with its configuration, spool and logs in a temporary folder.
-class PrivateCups
+/// A cupsd of its own, with its configuration, spool and logs in a temporary folder, and the PDF
+/// printer added to it; the test is skipped with the reason when that cannot be done.
+class PrintCups : public testing::Test
 {
-public:
-    /// Starts cupsd and adds the PDF printer; Problem says why when it could not.
-    PrivateCups()
+protected:
+    void SetUp() override
     {
         const char* daemon = "/usr/sbin/cupsd";
         const char* ppd = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
-        if (geteuid() != 0 || access(daemon, X_OK) != 0 || access(ppd, R_OK) != 0)
-        {
-            Problem = geteuid() != 0
-                          ? "the CUPS PDF printer's backend runs only under a cupsd started as root"
-                          : "cupsd or the CUPS PDF printer is not installed";
-            return;
-        }
+        if (geteuid() != 0)
+            GTEST_SKIP()
+                << "the CUPS PDF printer's backend runs only under a cupsd started as root";
+        if (access(daemon, X_OK) != 0 || access(ppd, R_OK) != 0)
+            GTEST_SKIP() << "cupsd or the CUPS PDF printer is not installed";
         m_dir = MakeTempDir();
         chmod(m_dir.fn_str(), 0755);
         for (const char* sub : {"spool", "cache", "state", "tmp", "log"})
@@ -71,18 +69,15 @@ public:
         for (int i = 0; i < 200 && !wxFileName::Exists(socket); ++i)
             wxMilliSleep(50);
         if (!wxFileName::Exists(socket))
-        {
-            Problem = "cupsd did not start: " + Log();
-            return;
-        }
+            GTEST_SKIP() << "cupsd did not start: " << Log();
         setenv("CUPS_SERVER", socket.utf8_str(), 1);
         const std::string added = Output(std::string("lpadmin -p ") + Queue +
                                          " -E -v cups-pdf:/ -P " + ppd + " 2>&1 && echo added");
         if (added.find("added") == std::string::npos)
-            Problem = "lpadmin could not add the PDF printer: " + added;
+            GTEST_SKIP() << "lpadmin could not add the PDF printer: " << added;
     }
 
-    ~PrivateCups()
+    void TearDown() override
     {
         if (m_pid > 0)
         {
@@ -97,8 +92,6 @@ public:
     {
         return Output(("tail -n 20 '" + m_dir + "/log/error_log' 2>&1").utf8_string());
     }
-
-    std::string Problem;
 
 private:
     wxString m_dir;
@@ -133,11 +126,8 @@ wxString WaitForOutput(const wxArrayString& before)
 
 } // namespace
 
-TEST(PrintCups, PrintedPagesMatchThePdfExport)
+TEST_F(PrintCups, PrintedPagesMatchThePdfExport)
 {
-    PrivateCups cups;
-    if (!cups.Problem.empty())
-        GTEST_SKIP() << cups.Problem;
     UseFreshConfig();
     LoadOptions();
     ResetDeck();
@@ -162,9 +152,9 @@ TEST(PrintCups, PrintedPagesMatchThePdfExport)
         wxPrinter printer(&data);
         MneDoubleSidedPrintout printout(back);
         const wxArrayString before = OutputFiles();
-        ASSERT_TRUE(printer.Print(nullptr, &printout, false)) << cups.Log();
+        ASSERT_TRUE(printer.Print(nullptr, &printout, false)) << Log();
         printed.push_back(WaitForOutput(before));
-        ASSERT_FALSE(printed.back().empty()) << cups.Log();
+        ASSERT_FALSE(printed.back().empty()) << Log();
         const wxString kept = MakeTempDir() + (back ? "/back.pdf" : "/front.pdf");
         ASSERT_TRUE(wxRenameFile(printed.back(), kept));
         printed.back() = kept;
