@@ -65,20 +65,15 @@ wxRect InkBox(const wxImage& image, const wxColour& background, const wxRect& ar
 
 wxRect ColourBox(const wxImage& image, const wxColour& colour, int tolerance)
 {
-    int left = INT_MAX, top = INT_MAX, right = -1, bottom = -1;
+    wxRect box;
     const unsigned char* pixel = image.GetData();
     for (int y = 0; y < image.GetHeight(); ++y)
         for (int x = 0; x < image.GetWidth(); ++x, pixel += 3)
             if (std::abs(pixel[0] - colour.Red()) <= tolerance &&
                 std::abs(pixel[1] - colour.Green()) <= tolerance &&
                 std::abs(pixel[2] - colour.Blue()) <= tolerance)
-            {
-                left = std::min(left, x);
-                right = std::max(right, x);
-                top = std::min(top, y);
-                bottom = std::max(bottom, y);
-            }
-    return right < 0 ? wxRect() : wxRect(left, top, right - left + 1, bottom - top + 1);
+                box.Union(wxRect(x, y, 1, 1));
+    return box;
 }
 
 bool SamePixels(const wxImage& a, const wxImage& b)

@@ -85,18 +85,6 @@ TEST(PageGrid, InchesToLogicalUnits)
     EXPECT_EQ(InchesToUnits(96, std::nan("")), 0);
 }
 
-TEST(PageGrid, MarginsWithoutRoomDownThePageFitNoCard)
-{
-    PageLayout index = Letter2By4();
-    index.Height = 4;
-    index.TopMargin = index.BottomMargin = 2.5;
-    GridPosition position;
-    EXPECT_TRUE(SingleSidedPage(index, 3, position).empty());
-    EXPECT_TRUE(DoubleSidedPage(index, true, 3, position).empty());
-    EXPECT_TRUE(DoubleSidedPage(index, false, 3, position).empty());
-    EXPECT_EQ(position.NextCard, 0);
-}
-
 TEST(PageGrid, CutMarksStayOutsideTheCells)
 {
     PageLayout four = Letter2By4();

@@ -339,8 +339,11 @@ TEST_F(PrintoutTest, MarginsWithoutRoomDownThePagePrintNothing)
     Options.PrintPageLayout = 2;
     Options.PageLayouts[2].TopMargin = Options.PageLayouts[2].BottomMargin = 2.5;
     MneSingleSidedPrintout single;
+    MneDoubleSidedPrintout front(false), back(true);
     // Not even the outline of a cell.
-    EXPECT_EQ(InkBox(Render(single, 1, 50, 50)), wxRect());
+    for (wxPrintoutManager* printout :
+         std::initializer_list<wxPrintoutManager*>{&single, &front, &back})
+        EXPECT_EQ(InkBox(Render(*printout, 1, 50, 50)), wxRect());
     EXPECT_EQ(single.PageCount, 1);
 }
 
