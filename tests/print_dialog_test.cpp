@@ -360,25 +360,14 @@ TEST_F(PrintDialogTest, DoubleSidedKeysMissingPresentAndHostile)
     }
 }
 
-TEST_F(PrintDialogTest, BackOffsetFieldsKeepTheExactOffset)
-{
-    // An offset from an alignment sheet survives the fields, which show it rounded.
-    Options.PageLayouts[0].BackOffsetX = 1.5 / 25.4;
-    Open(ptDoubleSided);
-    EXPECT_EQ(Dialog->BackOffsetXText->GetValue(), "0.06\"");
-    Dialog->TransferDataFromWindow();
-    EXPECT_EQ(Options.PageLayouts[0].BackOffsetX, 1.5 / 25.4);
-    // The study sheet has no cells to line up or cut.
-    Dialog->Destroy();
-    Open(ptStudySheet);
-    EXPECT_FALSE(Dialog->BackOffsetXText->IsShown() || Dialog->CutMarksCheck->IsShown());
-}
-
 TEST_F(PrintDialogTest, AlignmentSheetTurnsTheReadingIntoTheOffset)
 {
     Options.PageLayouts[0].FlipShortEdge = true;
     Options.PageLayouts[0].BackOffsetX = 0.5 / 25.4;
     Open(ptDoubleSided);
+    // The offset of an earlier sheet survives its field, which shows it rounded.
+    Dialog->TransferDataFromWindow();
+    EXPECT_EQ(Options.PageLayouts[0].BackOffsetX, 0.5 / 25.4);
     ExpectMessage turn;
     wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_YES), ExpectPrintDialog(wxID_OK),
                   turn, ExpectPrintDialog(wxID_OK), ExpectReading("1.5", "-0.8", wxID_OK));
@@ -403,6 +392,11 @@ TEST_F(PrintDialogTest, AlignmentSheetTurnsTheReadingIntoTheOffset)
     // A cancelled print asks nothing more.
     wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_YES), ExpectPrintDialog(wxID_CANCEL));
     wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_CANCEL));
+
+    // The study sheet has no cells to line up or cut.
+    Dialog->Destroy();
+    Open(ptStudySheet);
+    EXPECT_FALSE(Dialog->BackOffsetXText->IsShown() || Dialog->CutMarksCheck->IsShown());
 }
 
 TEST_F(PrintDialogTest, PreviewClosesFromItsTitleBarWhileTheDialogIsModal)
