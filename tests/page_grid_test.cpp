@@ -97,7 +97,6 @@ TEST(PageGrid, CutMarksStayOutsideTheCells)
     // answer, which touch.
     EXPECT_EQ(marks.size(), 6u * 8 - 3 * 4);
     for (const PageLine& mark : marks)
-    {
         for (const GridCell& cell : cells)
             for (double t : {0.0, 0.5, 1.0})
             {
@@ -107,7 +106,6 @@ TEST(PageGrid, CutMarksStayOutsideTheCells)
                              y < cell.Y + height + 1e-9)
                     << x << ", " << y;
             }
-    }
 }
 
 TEST(PageGrid, AlignmentReadingBecomesTheOffset)

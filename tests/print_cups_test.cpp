@@ -124,10 +124,8 @@ TEST_F(PrintCups, PrintedPagesMatchThePdfExport)
     UseFreshConfig();
     LoadOptions();
     ResetDeck();
-    FileName = wxFileName("/tmp/Vokabeln.mnd");
     for (int i = 0; i < 5; ++i)
         AddCard(wxString::Format("Frage %d", i));
-    Options.PrintPageLayout = 0;
     PageLayout& layout = Options.PageLayouts[0];
     layout.BackOffsetX = 1.5 / 25.4;
     layout.BackOffsetY = -0.8 / 25.4;

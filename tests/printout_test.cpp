@@ -232,11 +232,6 @@ namespace
 constexpr int Fine = 254;
 using DoubleSidedTest = PrintoutTest;
 
-wxRealPoint Centre(const wxRect& box)
-{
-    return wxRealPoint(box.x + box.width / 2.0, box.y + box.height / 2.0);
-}
-
 /// The column and row with the most ink within area: the lines of a cross or a ruler.
 wxPoint DarkestLines(const wxImage& image, const wxRect& area)
 {
@@ -262,6 +257,8 @@ TEST_F(DoubleSidedTest, OffsetAndFlipEdgeMoveOnlyTheBackPass)
     twoTone.SetRGB(wxRect(0, 0, 4, 2), 250, 250, 0);
     Cards[0].AnswerBitmap = wxBitmap(twoTone);
     PageLayout& layout = Options.PageLayouts[0];
+    const auto centre = [](const wxRect& r)
+    { return wxRealPoint(r.x + r.width / 2.0, r.y + r.height / 2.0); };
     for (bool shortEdge : {false, true})
         for (const wxRealPoint mm : {wxRealPoint(0, 0), wxRealPoint(1.5, -0.8)})
         {
@@ -271,7 +268,7 @@ TEST_F(DoubleSidedTest, OffsetAndFlipEdgeMoveOnlyTheBackPass)
             layout.BackOffsetY = mm.y / 25.4;
             MneDoubleSidedPrintout front(false), back(true);
             const wxRealPoint question =
-                Centre(ColourBox(Render(front, 1, Fine, Fine), SideColour(1, false)));
+                centre(ColourBox(Render(front, 1, Fine, Fine), SideColour(1, false)));
             EXPECT_NEAR(question.x, (4.35 + 3.65 / 2) * Fine, 3.5);
             EXPECT_NEAR(question.y, (0.5 + 2.35 / 2) * Fine, 3.5);
             // Drawn into a bitmap, and through the PDF export, whose pages alternate front and
@@ -299,8 +296,8 @@ TEST_F(DoubleSidedTest, OffsetAndFlipEdgeMoveOnlyTheBackPass)
                     EXPECT_EQ(top.y < box.y, !shortEdge) << "upright, page " << page;
                     box.Union(top);
                 }
-                EXPECT_NEAR(Centre(box).x, (x + mm.x / 25.4) * Fine, 3.5) << page << card;
-                EXPECT_NEAR(Centre(box).y, (y + mm.y / 25.4) * Fine, 3.5) << page << card;
+                EXPECT_NEAR(centre(box).x, (x + mm.x / 25.4) * Fine, 3.5) << page << card;
+                EXPECT_NEAR(centre(box).y, (y + mm.y / 25.4) * Fine, 3.5) << page << card;
             }
         }
 }
