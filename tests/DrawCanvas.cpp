@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 
 DrawCanvas::DrawCanvas(int width, int height) : m_bitmap(width, height, 24)
@@ -60,6 +61,19 @@ wxRect InkBox(const wxImage& image, const wxColour& background, const wxRect& ar
                 bottom = std::max(bottom, y);
             }
     return right < 0 ? wxRect() : wxRect(left, top, right - left + 1, bottom - top + 1);
+}
+
+wxRect ColourBox(const wxImage& image, const wxColour& colour, int tolerance)
+{
+    wxRect box;
+    const unsigned char* pixel = image.GetData();
+    for (int y = 0; y < image.GetHeight(); ++y)
+        for (int x = 0; x < image.GetWidth(); ++x, pixel += 3)
+            if (std::abs(pixel[0] - colour.Red()) <= tolerance &&
+                std::abs(pixel[1] - colour.Green()) <= tolerance &&
+                std::abs(pixel[2] - colour.Blue()) <= tolerance)
+                box.Union(wxRect(x, y, 1, 1));
+    return box;
 }
 
 bool SamePixels(const wxImage& a, const wxImage& b)

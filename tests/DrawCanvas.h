@@ -39,6 +39,9 @@ wxColour At(const wxImage& image, int x, int y);
 /// Bounding box of every pixel in area (default: all) that differs from background.
 wxRect InkBox(const wxImage& image, const wxColour& background = *wxWHITE,
               const wxRect& area = wxRect());
+/// Bounding box of the pixels within tolerance of colour in each channel, empty when none are.
+wxRect ColourBox(const wxImage& image, const wxColour& colour, int tolerance = 0);
+
 /// True when both images have the same size and pixels.
 bool SamePixels(const wxImage& a, const wxImage& b);
 /// A picture of one colour.

@@ -2,7 +2,6 @@
 // The card grid of the printouts: cell sizes, the cells of each pass, and layouts without room.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <vector>
@@ -86,22 +85,6 @@ TEST(PageGrid, InchesToLogicalUnits)
     EXPECT_EQ(InchesToUnits(96, std::nan("")), 0);
 }
 
-TEST(PageGrid, MarginsWithoutRoomDownThePageFitNoCard)
-{
-    PageLayout index = Letter2By4();
-    index.Width = 6;
-    index.Height = 4;
-    index.TopMargin = index.BottomMargin = 2.5;
-    index.NumColumns = index.NumRows = 1;
-    GridPosition position;
-    EXPECT_TRUE(SingleSidedPage(index, 3, position).empty());
-    EXPECT_TRUE(DoubleSidedPage(index, true, 3, position).empty());
-    index.TopMargin = index.BottomMargin = 0.5;
-    index.LeftMargin = index.RightMargin = 3.5;
-    EXPECT_TRUE(DoubleSidedPage(index, false, 3, position).empty());
-    EXPECT_EQ(position.NextCard, 0);
-}
-
 TEST(PageGrid, CutMarksStayOutsideTheCells)
 {
     PageLayout four = Letter2By4();
@@ -114,8 +97,6 @@ TEST(PageGrid, CutMarksStayOutsideTheCells)
     // answer, which touch.
     EXPECT_EQ(marks.size(), 6u * 8 - 3 * 4);
     for (const PageLine& mark : marks)
-    {
-        EXPECT_LE(std::hypot(mark.X2 - mark.X1, mark.Y2 - mark.Y1), CutMarkLength + 1e-9);
         for (const GridCell& cell : cells)
             for (double t : {0.0, 0.5, 1.0})
             {
@@ -125,11 +106,6 @@ TEST(PageGrid, CutMarksStayOutsideTheCells)
                              y < cell.Y + height + 1e-9)
                     << x << ", " << y;
             }
-    }
-    // Between the rows the marks of both cells share the 0.2 inch gap.
-    EXPECT_TRUE(std::any_of(marks.begin(), marks.end(),
-                            [&](const PageLine& mark)
-                            { return std::abs(mark.Y2 - (0.5 + height + 0.1)) < 1e-9; }));
 }
 
 TEST(PageGrid, AlignmentReadingBecomesTheOffset)
@@ -142,12 +118,7 @@ TEST(PageGrid, AlignmentReadingBecomesTheOffset)
     ApplyAlignmentReading(layout, -1.5, 0.8);
     EXPECT_NEAR(layout.BackOffsetX, 0, 1e-17);
     EXPECT_NEAR(layout.BackOffsetY, 0, 1e-17);
-    ApplyAlignmentReading(layout, 2.54, std::nan(""));
-    EXPECT_DOUBLE_EQ(layout.BackOffsetX, 0.1);
-    EXPECT_NEAR(layout.BackOffsetY, 0, 1e-17);
     ApplyAlignmentReading(layout, 1e300, -HUGE_VAL);
     EXPECT_EQ(layout.BackOffsetX, MaxBackOffset);
     EXPECT_NEAR(layout.BackOffsetY, 0, 1e-17);
-    EXPECT_EQ(ClampBackOffset(-3), -MaxBackOffset);
-    EXPECT_EQ(ClampBackOffset(std::nan("")), 0);
 }

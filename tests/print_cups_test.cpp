@@ -9,7 +9,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <memory>
 
 #include <pwd.h>
 #include <signal.h>
@@ -18,7 +17,8 @@
 
 #include "GuiTest.h"
 #include "PdfTools.h"
-#include "PrintRender.h"
+#include "DrawCanvas.h"
+#include "FrameFixture.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "print/MneDoubleSidedPrintout.h"
@@ -29,25 +29,20 @@ namespace
 constexpr const char* Queue = "MnemoraTest";
 constexpr int Ppi = 144;
 
-/// A cupsd of its own, with its configuration, spool and logs in a temporary folder.
-class PrivateCups
+/// A cupsd of its own, with its configuration, spool and logs in a temporary folder, and the PDF
+/// printer added to it; the test is skipped with the reason when that cannot be done.
+class PrintCups : public testing::Test
 {
-public:
-    /// Starts cupsd and adds the PDF printer; Problem says why when it could not.
-    PrivateCups()
+protected:
+    void SetUp() override
     {
-        if (geteuid() != 0)
-        {
-            Problem = "the CUPS PDF printer's backend runs only under a cupsd started as root";
-            return;
-        }
         const char* daemon = "/usr/sbin/cupsd";
         const char* ppd = "/usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd";
+        if (geteuid() != 0)
+            GTEST_SKIP()
+                << "the CUPS PDF printer's backend runs only under a cupsd started as root";
         if (access(daemon, X_OK) != 0 || access(ppd, R_OK) != 0)
-        {
-            Problem = "cupsd or the CUPS PDF printer is not installed";
-            return;
-        }
+            GTEST_SKIP() << "cupsd or the CUPS PDF printer is not installed";
         m_dir = MakeTempDir();
         chmod(m_dir.fn_str(), 0755);
         for (const char* sub : {"spool", "cache", "state", "tmp", "log"})
@@ -63,35 +58,28 @@ public:
             << m_dir << "/log/error_log\nAccessLog " << m_dir << "/log/access_log\nPageLog "
             << m_dir << "/log/page_log\nPrintcap " << m_dir << "/printcap\n"
             << "ServerBin /usr/lib/cups\nDataDir /usr/share/cups\n";
-        m_pid = fork();
-        if (m_pid == 0)
+        const std::string conf = (m_dir + "/cupsd.conf").utf8_string();
+        const std::string files = (m_dir + "/cups-files.conf").utf8_string();
+        if ((m_pid = fork()) == 0)
         {
-            const std::string files = (m_dir + "/cups-files.conf").utf8_string();
-            const std::string conf = (m_dir + "/cupsd.conf").utf8_string();
             execl(daemon, daemon, "-f", "-c", conf.c_str(), "-s", files.c_str(), nullptr);
             _exit(127);
         }
         for (int i = 0; i < 200 && !wxFileName::Exists(socket); ++i)
             wxMilliSleep(50);
         if (!wxFileName::Exists(socket))
-        {
-            Problem = "cupsd did not start: " + Log();
-            return;
-        }
+            GTEST_SKIP() << "cupsd did not start: " << Log();
         setenv("CUPS_SERVER", socket.utf8_str(), 1);
         const std::string added = Output(std::string("lpadmin -p ") + Queue +
                                          " -E -v cups-pdf:/ -P " + ppd + " 2>&1 && echo added");
         if (added.find("added") == std::string::npos)
-            Problem = "lpadmin could not add the PDF printer: " + added;
+            GTEST_SKIP() << "lpadmin could not add the PDF printer: " << added;
     }
 
-    ~PrivateCups()
+    void TearDown() override
     {
-        if (m_pid > 0)
-        {
-            kill(m_pid, SIGTERM);
+        if (m_pid > 0 && kill(m_pid, SIGTERM) == 0)
             waitpid(m_pid, nullptr, 0);
-        }
         unsetenv("CUPS_SERVER");
     }
 
@@ -101,26 +89,19 @@ public:
         return Output(("tail -n 20 '" + m_dir + "/log/error_log' 2>&1").utf8_string());
     }
 
-    std::string Problem;
-
 private:
     wxString m_dir;
     pid_t m_pid = -1;
 };
 
-/// The PDF printer's output folder: PDF in the home of the user who prints.
-wxString OutputFolder()
-{
-    const passwd* user = getpwuid(getuid());
-    return wxString::FromUTF8(user ? user->pw_dir : "/root") + "/PDF";
-}
-
-/// The PDF files in the printer's output folder.
+/// The PDF files in the PDF printer's output folder: PDF in the home of the user who prints.
 wxArrayString OutputFiles()
 {
+    const passwd* user = getpwuid(getuid());
+    const wxString folder = wxString::FromUTF8(user ? user->pw_dir : "/root") + "/PDF";
     wxArrayString files;
-    if (wxDir::Exists(OutputFolder()))
-        wxDir::GetAllFiles(OutputFolder(), &files, "*.pdf", wxDIR_FILES);
+    if (wxDir::Exists(folder))
+        wxDir::GetAllFiles(folder, &files, "*.pdf", wxDIR_FILES);
     return files;
 }
 
@@ -128,36 +109,23 @@ wxArrayString OutputFiles()
 /// queue; empty after a minute without one.
 wxString WaitForOutput(const wxArrayString& before)
 {
-    for (int i = 0; i < 600; ++i)
-    {
+    for (int i = 0; i < 600; ++i, wxMilliSleep(100))
         if (Output(std::string("lpstat -o ") + Queue + " 2>/dev/null").empty())
             for (const wxString& file : OutputFiles())
                 if (before.Index(file) == wxNOT_FOUND)
                     return file;
-        wxMilliSleep(100);
-    }
     return wxString();
 }
 
 } // namespace
 
-TEST(PrintCups, PrintedPagesMatchThePdfExport)
+TEST_F(PrintCups, PrintedPagesMatchThePdfExport)
 {
-    PrivateCups cups;
-    if (!cups.Problem.empty())
-        GTEST_SKIP() << cups.Problem;
     UseFreshConfig();
     LoadOptions();
     ResetDeck();
-    FileName = wxFileName("/tmp/Vokabeln.mnd");
     for (int i = 0; i < 5; ++i)
-    {
-        Card card;
-        card.Question = wxString::Format("Frage %d", i);
-        card.Answer = wxString::Format("Antwort %d", i);
-        Cards.push_back(card);
-    }
-    Options.PrintPageLayout = 0;
+        AddCard(wxString::Format("Frage %d", i));
     PageLayout& layout = Options.PageLayouts[0];
     layout.BackOffsetX = 1.5 / 25.4;
     layout.BackOffsetY = -0.8 / 25.4;
@@ -175,53 +143,40 @@ TEST(PrintCups, PrintedPagesMatchThePdfExport)
         wxPrinter printer(&data);
         MneDoubleSidedPrintout printout(back);
         const wxArrayString before = OutputFiles();
-        ASSERT_TRUE(printer.Print(nullptr, &printout, false)) << cups.Log();
-        printed.push_back(WaitForOutput(before));
-        ASSERT_FALSE(printed.back().empty()) << cups.Log();
-        const wxString kept = MakeTempDir() + (back ? "/back.pdf" : "/front.pdf");
-        ASSERT_TRUE(wxRenameFile(printed.back(), kept));
-        printed.back() = kept;
+        ASSERT_TRUE(printer.Print(nullptr, &printout, false)) << Log();
+        // Out of the printer's folder, which is the user's own.
+        printed.push_back(MakeTempDir() + "/pass.pdf");
+        ASSERT_TRUE(wxRenameFile(WaitForOutput(before), printed.back())) << Log();
     }
 
     MneDoubleSidedPrintout front(false), back(true);
     const wxString exported = MakeTempDir() + "/export.pdf";
     ASSERT_TRUE(PrintToPdf({&front, &back}, layout, exported));
+    const double pt = Ppi / 72.0;
     for (int side = 0; side < 2; ++side)
     {
-        const std::string info = Output(("pdfinfo '" + printed[side] + "'").utf8_string());
-        double width = 0, height = 0;
-        const size_t at = info.find("Page size:");
-        ASSERT_NE(at, std::string::npos) << info;
-        sscanf(info.c_str() + at, "Page size: %lf x %lf", &width, &height);
-        EXPECT_NEAR(width, 612, 1) << info;
-        EXPECT_NEAR(height, 792, 1) << info;
-
+        SCOPED_TRACE(side ? "back" : "front");
         const wxImage paper = PdfPage(printed[side], 1, Ppi);
         const wxImage pdf = PdfPage(exported, 1 + side, Ppi);
         ASSERT_TRUE(paper.IsOk() && pdf.IsOk());
-        // Each card's text where the export has it, within 1 pt.
+        EXPECT_NEAR(paper.GetWidth(), pdf.GetWidth(), pt);
+        EXPECT_NEAR(paper.GetHeight(), pdf.GetHeight(), pt);
+        // Each card's black text, not the grey outlines, where the export has it, within 1 pt.
         int cardsSeen = 0;
-        for (int row = 0; row < 4; ++row)
-            for (int column = 0; column < 2; ++column)
-            {
-                const wxRect cell(static_cast<int>((0.5 + column * 3.85) * Ppi),
-                                  static_cast<int>((0.5 + row * 2.55) * Ppi),
-                                  static_cast<int>(3.65 * Ppi), static_cast<int>(2.35 * Ppi));
-                // The black text, not the grey outlines.
-                const wxRect want = ColourBox(pdf.GetSubImage(cell), *wxBLACK, 80);
-                const wxRect got = ColourBox(paper.GetSubImage(cell), *wxBLACK, 80);
-                if (want.IsEmpty())
-                {
-                    EXPECT_TRUE(got.IsEmpty()) << "side " << side << " cell " << row << column;
-                    continue;
-                }
-                ++cardsSeen;
-                const double pt = Ppi / 72.0;
-                EXPECT_NEAR(got.x, want.x, pt) << "side " << side << " cell " << row << column;
-                EXPECT_NEAR(got.y, want.y, pt) << "side " << side << " cell " << row << column;
-                EXPECT_NEAR(got.GetRight(), want.GetRight(), pt) << "side " << side;
-                EXPECT_NEAR(got.GetBottom(), want.GetBottom(), pt) << "side " << side;
-            }
-        EXPECT_EQ(cardsSeen, 5) << "side " << side;
+        for (int cell = 0; cell < 8; ++cell)
+        {
+            const wxRect area(wxPoint((0.5 + cell % 2 * 3.85) * Ppi, (0.5 + cell / 2 * 2.55) * Ppi),
+                              wxSize(3.65 * Ppi, 2.35 * Ppi));
+            const wxRect want = ColourBox(pdf.GetSubImage(area), *wxBLACK, 80);
+            const wxRect got = ColourBox(paper.GetSubImage(area), *wxBLACK, 80);
+            cardsSeen += !want.IsEmpty();
+            EXPECT_EQ(got.IsEmpty(), want.IsEmpty()) << "cell " << cell;
+            for (const auto& [a, b] : {std::pair{got.x, want.x},
+                                       {got.y, want.y},
+                                       {got.GetRight(), want.GetRight()},
+                                       {got.GetBottom(), want.GetBottom()}})
+                EXPECT_NEAR(a, b, pt) << "cell " << cell;
+        }
+        EXPECT_EQ(cardsSeen, 5);
     }
 }

@@ -1,11 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The print dialog on the real windows: default fields, saving, overwriting and deleting
-// layouts, the two refusals, the preview window, and printouts written to PDF files.
+// layouts, the two refusals, the preview window, and printouts written to PDF files; the
+// double-sided settings: the store's keys, the fields, the alignment sheet's question, the
+// preview's close box, and default settings exported byte for byte as before they existed.
 #include <wx/config.h>
 #include <wx/filename.h>
 #include <wx/gtk/print.h>
 #include <wx/prntbase.h>
 #include <wx/utils.h>
+
+#include <gtk/gtk.h>
 
 #include <gtest/gtest.h>
 
@@ -13,12 +17,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <regex>
 #include <string>
+#include <tuple>
 
 #include "FrameFixture.h"
 #include "GuiTest.h"
 #include "PdfTools.h"
-#include "PrintDialogFixture.h"
 #include "app/Options.h"
 #include "deck/mnemora.h"
 #include "print/MneDoubleSidedPrintout.h"
@@ -27,6 +32,70 @@
 #include "print/PdfExport.h"
 #include "print/mnePrintDialog.h"
 #include "print/mnePrintPreview.h"
+#include "print/mneAlignmentDialog.h"
+
+namespace
+{
+enum
+{
+    idSaveLayout = 10000,
+    idDeleteLayout = 10001,
+    idPrintPreview = 10004,
+    idAlignmentSheet = 10006
+};
+
+class PrintDialogTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        UseFreshConfig();
+        LoadOptions();
+        ResetDeck();
+        FileName = wxFileName("/tmp/Vokabeln.mnd");
+        for (int i = 0; i < 3; ++i)
+        {
+            Card card;
+            card.Question = wxString::Format("Frage %d", i);
+            card.Answer = wxString::Format("Antwort %d", i);
+            Cards.push_back(card);
+        }
+    }
+
+    void TearDown() override
+    {
+        if (Dialog)
+            Dialog->Destroy();
+        YieldFor(20);
+    }
+
+    void Open(int printType)
+    {
+        Dialog = new mnePrintDialog(nullptr, printType);
+        Dialog->TransferDataToWindow();
+    }
+
+    void Click(int id)
+    {
+        wxCommandEvent event(wxEVT_BUTTON, id);
+        event.SetEventObject(Dialog);
+        Dialog->GetEventHandler()->ProcessEvent(event);
+    }
+
+    /// The open preview frames, newest last.
+    static wxPreviewFrame* PreviewFrame()
+    {
+        wxPreviewFrame* found = nullptr;
+        for (wxWindow* window : wxTopLevelWindows)
+            if (auto* frame = dynamic_cast<wxPreviewFrame*>(window))
+                if (!frame->IsBeingDeleted())
+                    found = frame;
+        return found;
+    }
+
+    mnePrintDialog* Dialog = nullptr;
+};
+} // namespace
 
 TEST_F(PrintDialogTest, ShowsTheSelectedLayout)
 {
@@ -64,6 +133,10 @@ TEST_F(PrintDialogTest, SaveOverwriteAndDeleteLayouts)
     Dialog->LayoutCombo->SetValue("Postkarte");
     Dialog->WidthText->SetValue("5.83");
     Dialog->HeightText->SetValue("4.13\"");
+    Dialog->BackOffsetXText->SetValue("-0.1\"");
+    Dialog->BackOffsetYText->SetValue("4");
+    Dialog->FlipEdgeChoice->SetSelection(1);
+    Dialog->CutMarksCheck->SetValue(true);
     Click(idSaveLayout);
     ASSERT_EQ(Options.PageLayouts.size(), 4u);
     EXPECT_EQ(Options.PrintPageLayout, 3);
@@ -72,6 +145,11 @@ TEST_F(PrintDialogTest, SaveOverwriteAndDeleteLayouts)
     EXPECT_EQ(Options.PageLayouts[3].NumRows, 4);
     EXPECT_EQ(Dialog->LayoutCombo->GetCount(), 4u);
     EXPECT_EQ(wxConfigBase::Get()->Read("PrintPageLayoutCount", 0L), 4);
+    // The back offset is clamped like the other lengths, and all four are stored.
+    LoadOptions();
+    EXPECT_EQ(Options.PageLayouts[3].BackOffsetX, -0.1);
+    EXPECT_EQ(Options.PageLayouts[3].BackOffsetY, 1);
+    EXPECT_TRUE(Options.PageLayouts[3].FlipShortEdge && Options.PageLayouts[3].CutMarks);
 
     Dialog->NumRowsText->SetValue("2");
     Click(idSaveLayout);
@@ -181,6 +259,18 @@ TEST_F(PrintDialogTest, PrintoutsToPdf)
 
 namespace
 {
+/// Answers the platform print dialog without printing.
+class ExpectPrintDialog : public wxExpectModalBase<wxGtkPrintDialog>
+{
+public:
+    explicit ExpectPrintDialog(int answer) : m_answer(answer) {}
+
+protected:
+    int OnInvoked(wxGtkPrintDialog*) const override { return m_answer; }
+
+private:
+    int m_answer;
+};
 /// Records the print dialog's title and cancels it.
 class ExpectOwnPrintDialog : public wxExpectModalBase<mnePrintDialog>
 {
@@ -195,6 +285,23 @@ protected:
         Type = dialog->PrintType;
         return wxID_CANCEL;
     }
+};
+
+/// Types two readings into the alignment sheet's question.
+struct ExpectReading : wxExpectModalBase<mneAlignmentDialog>
+{
+    ExpectReading(const char* across, const char* down, int answer)
+        : Across(across), Down(down), Answer(answer)
+    {
+    }
+    int OnInvoked(mneAlignmentDialog* dialog) const override
+    {
+        dialog->AcrossText->SetValue(Across);
+        dialog->DownText->SetValue(Down);
+        return Answer;
+    }
+    const char *Across, *Down;
+    int Answer;
 };
 } // namespace
 
@@ -222,5 +329,128 @@ TEST_F(FrameTest, PrintCommandsOpenTheirDialog)
         wxTEST_DIALOG(Menu(cmPrintStudySheet + type), dialog);
         EXPECT_EQ(dialog.Title, titles[type]);
         EXPECT_EQ(dialog.Type, type);
+    }
+}
+
+TEST_F(PrintDialogTest, DoubleSidedKeysMissingPresentAndHostile)
+{
+    wxConfigBase* config = wxConfigBase::Get();
+    config->Write("PrintPageLayoutCount", 1L);
+    config->Write("PrintPageLayout0\\Name", "alt");
+    // First a store from before the double-sided settings, which lacks their keys.
+    const char* keys[] = {"BackOffsetX", "BackOffsetY", "FlipShortEdge", "CutMarks"};
+    for (const auto& [offset, flag, inches, on] :
+         {std::tuple<const char*, const char*, double, bool>{nullptr, nullptr, 0, false},
+          {"-0.0625", "0", -0.0625, false},
+          {"nan", "x", 0, false},
+          {"inf", "7", 0, true},
+          {"-inf", "-3", 0, false},
+          {"3.5", "", 1, false},
+          {"-12", "1e9", -1, false},
+          {"Zoll", "99999999999999999999", 0, true}})
+    {
+        SCOPED_TRACE(testing::Message() << (offset ? offset : "missing") << " " << flag);
+        for (int key = 0; key < 4 && offset; ++key)
+            config->Write(wxString("PrintPageLayout0\\") + keys[key], key < 2 ? offset : flag);
+        LoadOptions();
+        EXPECT_EQ(Options.PageLayouts[0].BackOffsetX, inches);
+        EXPECT_EQ(Options.PageLayouts[0].BackOffsetY, inches);
+        EXPECT_EQ(Options.PageLayouts[0].FlipShortEdge, on);
+        EXPECT_EQ(Options.PageLayouts[0].CutMarks, on);
+    }
+}
+
+TEST_F(PrintDialogTest, AlignmentSheetTurnsTheReadingIntoTheOffset)
+{
+    Options.PageLayouts[0].FlipShortEdge = true;
+    Options.PageLayouts[0].BackOffsetX = 0.5 / 25.4;
+    Open(ptDoubleSided);
+    // The offset of an earlier sheet survives its field, which shows it rounded.
+    Dialog->TransferDataFromWindow();
+    EXPECT_EQ(Options.PageLayouts[0].BackOffsetX, 0.5 / 25.4);
+    ExpectMessage turn;
+    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_YES), ExpectPrintDialog(wxID_OK),
+                  turn, ExpectPrintDialog(wxID_OK), ExpectReading("1.5", "-0.8", wxID_OK));
+    EXPECT_EQ(turn.Message, "When the printer finishes, turn the pages over top to bottom and "
+                            "feed them back into the printer.");
+    EXPECT_NEAR(Options.PageLayouts[0].BackOffsetX, 2.0 / 25.4, 1e-15);
+    EXPECT_NEAR(Options.PageLayouts[0].BackOffsetY, -0.8 / 25.4, 1e-15);
+    EXPECT_EQ(Dialog->BackOffsetXText->GetValue(), "0.08\"");
+    EXPECT_DOUBLE_EQ(wxConfigBase::Get()->ReadDouble("PrintPageLayout0\\BackOffsetX", 0),
+                     Options.PageLayouts[0].BackOffsetX);
+
+    // Saved as one PDF of two pages instead; cancelling the question leaves the offset alone,
+    // and so does text that is no number.
+    const wxString pdf = MakeTempDir() + "/ausrichtung.pdf";
+    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_NO), ExpectFileDialog(pdf),
+                  ExpectReading("3", "3", wxID_CANCEL));
+    EXPECT_EQ(PdfPages(Output(("pdfinfo '" + pdf + "'").utf8_string())), 2);
+    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_YES), ExpectPrintDialog(wxID_OK),
+                  ExpectMessage(), ExpectPrintDialog(wxID_OK),
+                  ExpectReading("nan", "viel", wxID_OK));
+    EXPECT_NEAR(Options.PageLayouts[0].BackOffsetX, 2.0 / 25.4, 1e-15);
+    // A cancelled print asks nothing more.
+    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_YES), ExpectPrintDialog(wxID_CANCEL));
+    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_CANCEL));
+
+    // The study sheet has no cells to line up or cut.
+    Dialog->Destroy();
+    Open(ptStudySheet);
+    EXPECT_FALSE(Dialog->BackOffsetXText->IsShown() || Dialog->CutMarksCheck->IsShown());
+}
+
+TEST_F(PrintDialogTest, PreviewClosesFromItsTitleBarWhileTheDialogIsModal)
+{
+    Open(ptDoubleSided);
+    bool closed = false;
+    Dialog->CallAfter(
+        [&]
+        {
+            Click(idPrintPreview);
+            if (wxPreviewFrame* frame = PreviewFrame())
+            {
+                YieldFor(100);
+                // What the window manager sends for the close box.
+                gtk_window_close(GTK_WINDOW(frame->GetHandle()));
+                YieldFor(200);
+                closed = PreviewFrame() == nullptr;
+            }
+            Dialog->EndModal(wxID_CANCEL);
+        });
+    Dialog->ShowModal();
+    EXPECT_TRUE(closed);
+}
+
+TEST_F(PrintDialogTest, DefaultSettingsExportEveryPassByteForByte)
+{
+    // The references were written before the back offset, flip edge and cut marks existed.
+    for (int i = 3; i < 11; ++i)
+    {
+        Cards.push_back(Card());
+        Cards.back().Question = wxString::Format("Frage %d", i);
+        Cards.back().Answer = wxString::Format("Antwort %d", i);
+    }
+    // Without the creation and modification dates, which differ from run to run.
+    const auto bytes = [](const wxString& path)
+    {
+        static const std::regex dates("/(CreationDate|ModDate) \\(D:[^)]*\\)");
+        return std::regex_replace(ReadFile(path), dates, "/$1 ()");
+    };
+    const wxString dir = MakeTempDir() + "/";
+    const wxString golden = wxString(std::getenv("MNEMORA_SOURCE_DIR")) + "/tests/data/pdf/";
+    for (int layout : {0, 2})
+    {
+        Options.PrintPageLayout = layout;
+        MneStudySheetPrintout sheet;
+        MneSingleSidedPrintout single;
+        MneDoubleSidedPrintout front(false), back(true);
+        const std::pair<wxPrintoutManager*, const char*> passes[] = {
+            {&sheet, "sheet"}, {&single, "single"}, {&front, "front"}, {&back, "back"}};
+        for (const auto& [printout, kind] : passes)
+        {
+            const wxString name = wxString::Format("%s%d.pdf", kind, layout);
+            ASSERT_TRUE(PrintToPdf({printout}, Options.PageLayouts[layout], dir + name));
+            EXPECT_TRUE(bytes(dir + name) == bytes(golden + name)) << name;
+        }
     }
 }
