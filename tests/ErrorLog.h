@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Keeps the errors the toolkit would show, so that tests can see that a failure was reported.
+// Keeps the errors the toolkit would show and counts its warnings, so that tests can see that a
+// failure was reported.
 #ifndef MNEMORA_TESTS_ERRORLOG_H
 #define MNEMORA_TESTS_ERRORLOG_H
 
@@ -12,6 +13,7 @@ class ErrorLog : public wxLog
 {
 public:
     std::vector<wxString> Errors;
+    int Warnings = 0;
 
     /// The newest error, or an empty text.
     wxString Last() const { return Errors.empty() ? wxString() : Errors.back(); }
@@ -29,6 +31,7 @@ protected:
     {
         if (level <= wxLOG_Error)
             Errors.push_back(message);
+        Warnings += level == wxLOG_Warning;
     }
 };
 

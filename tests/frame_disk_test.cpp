@@ -6,10 +6,7 @@
 #include <wx/choicdlg.h>
 #include <wx/log.h>
 
-#include <functional>
-
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include "deck/DeckBackup.h"
 #include "deck/DeckFileStamp.h"
@@ -17,22 +14,16 @@
 
 namespace
 {
-/// Chooses one row of a single-choice dialog; -1 cancels it.
-class ExpectChoice : public wxExpectModalBase<wxSingleChoiceDialog>
+/// Chooses one row of a single-choice dialog.
+struct ExpectChoice : wxExpectModalBase<wxSingleChoiceDialog>
 {
-public:
-    explicit ExpectChoice(int row) : m_row(row) {}
-
-protected:
+    explicit ExpectChoice(int row) : Row(row) {}
     int OnInvoked(wxSingleChoiceDialog* dlg) const override
     {
-        if (m_row >= 0)
-            dlg->SetSelection(m_row);
-        return m_row >= 0 ? wxID_OK : wxID_CANCEL;
+        dlg->SetSelection(Row);
+        return wxID_OK;
     }
-
-private:
-    int m_row;
+    int Row;
 };
 
 class FrameDisk : public FrameTest
@@ -41,17 +32,8 @@ protected:
     void SetUp() override
     {
         FrameTest::SetUp();
-        Options.KeepBackups = 10;
         Path = WriteFile(Dir + "/deck.mnd", DeckXml(3));
         Frame->OpenDeckFile(Path, false);
-    }
-
-    /// Runs `code`; any dialog it opens fails the test.
-    static void WithoutDialogs(const std::function<void()>& code)
-    {
-        ThrowingModalHook hook(__FILE__, __LINE__, "WithoutDialogs");
-        code();
-        hook.CheckUnmetExpectations();
     }
 
     /// The window becomes active again.
@@ -70,42 +52,37 @@ protected:
         Frame->UpdateTitle();
     }
 
+    /// Any dialog that no wxTEST_DIALOG expects fails the test.
+    ThrowingModalHook NoOtherDialogs{__FILE__, __LINE__, "FrameDisk"};
     wxString Path;
 };
 } // namespace
 
 TEST_F(FrameDisk, SaveAsksBeforeReplacingAnotherProgramsChanges)
 {
-    Change("mine");
-    // Touched with the same bytes: no question.
-    ASSERT_EQ(utimensat(AT_FDCWD, Path.fn_str(), nullptr, 0), 0);
-    WithoutDialogs([&] { Menu(cmSave); });
-
-    struct Case
+    const struct
     {
         int Answer;
         wxString SaveAs; // the Save As answer's file; empty cancels the file dialog
         const char* Title;
-    };
+    } cases[] = {{wxID_CANCEL, "", "deck.mnd*"},
+                 {wxID_NO, "", "deck.mnd*"},
+                 {wxID_NO, Dir + "/copy.mnd", "copy.mnd"},
+                 {wxID_YES, "", "deck.mnd"}};
     std::string theirs;
-    for (const Case& test :
-         {Case{wxID_CANCEL, "", "deck.mnd*"}, Case{wxID_NO, "", "deck.mnd*"},
-          Case{wxID_NO, Dir + "/copy.mnd", "copy.mnd"}, Case{wxID_YES, "", "deck.mnd"}})
+    for (const auto& test : cases)
     {
         Frame->OpenDeckFile(Path, false);
         Change("mine again");
-        theirs = DeckXml(int(Cards.size()) + 2, "T");
-        WriteFile(Path, theirs);
+        WriteFile(Path, theirs = DeckXml(int(Cards.size()) + 2, "T"));
         ExpectMessage question(test.Answer);
         ExpectFileDialog file(test.SaveAs, test.SaveAs.empty() ? wxID_CANCEL : wxID_OK);
+        ThrowingModalHook hook(__FILE__, __LINE__, test.Title);
+        hook.AddExpectation(question);
         if (test.Answer == wxID_NO)
-        {
-            wxTEST_DIALOG(Menu(cmSave), question, file);
-        }
-        else
-        {
-            wxTEST_DIALOG(Menu(cmSave), question);
-        }
+            hook.AddExpectation(file);
+        Menu(cmSave);
+        hook.CheckUnmetExpectations();
         EXPECT_EQ(question.Message,
                   "The deck \"deck.mnd\" was changed by another program since you opened it. Save "
                   "your version over it, save under another name, or cancel?");
@@ -120,7 +97,7 @@ TEST_F(FrameDisk, TwoWindowsSavingInTurnTheSecondIsAsked)
 {
     const DeckFileStamp secondWindow = DeckOnDisk; // both read the deck
     Change("from the first window");
-    WithoutDialogs([&] { Menu(cmSave); });
+    Menu(cmSave);
     const std::string first = ReadFile(Path);
     DeckOnDisk = secondWindow;
     Change("from the second window");
@@ -132,16 +109,16 @@ TEST_F(FrameDisk, TwoWindowsSavingInTurnTheSecondIsAsked)
 TEST_F(FrameDisk, ADeckChangedElsewhereIsOfferedForReloadingOnActivation)
 {
     Frame->EditPanel->SelectCard(1); // Q2
-    WithoutDialogs([&] { Activate(); });
+    Activate();
     // Kept: the shown deck stays, and the same change is not asked about again.
     WriteFile(Path, DeckXml(2, "K"));
     wxTEST_DIALOG(Activate(), ExpectMessage(wxID_NO));
     EXPECT_EQ(Cards.size(), 3u);
-    WithoutDialogs([&] { Activate(); });
+    Activate();
     // With unsaved changes nothing is asked until Save.
     WriteFile(Path, DeckXml(4, "N"));
     Modified = true;
-    WithoutDialogs([&] { Activate(); });
+    Activate();
     Modified = false;
     // Reloaded: Q2 is still the selected card, now in the third row.
     WriteFile(Path, DeckXml(4).insert(DeckXml(4).find("<Card"), "<Card Question=\"Q0\"/>"));
@@ -149,17 +126,17 @@ TEST_F(FrameDisk, ADeckChangedElsewhereIsOfferedForReloadingOnActivation)
     ASSERT_EQ(Cards.size(), 5u);
     EXPECT_EQ(Frame->EditPanel->GetCurrentCard(), 2);
     EXPECT_EQ(CurrentPanel, pnCardList);
-    WithoutDialogs([&] { Menu(cmSave); });
+    Menu(cmSave);
 }
 
 TEST_F(FrameDisk, ADeletedDeckShowsInTheTitleAndIsWrittenAgainWithoutAsking)
 {
     ASSERT_EQ(unlink(Path.fn_str()), 0);
-    WithoutDialogs([&] { Activate(); });
+    Activate();
     EXPECT_EQ(Frame->GetTitle(), "deck.mnd (not on disk) - Mnemora");
     Change("still here");
     EXPECT_EQ(Frame->GetTitle(), "deck.mnd* (not on disk) - Mnemora");
-    WithoutDialogs([&] { Menu(cmSave); });
+    Menu(cmSave);
     EXPECT_EQ(Frame->GetTitle(), "deck.mnd - Mnemora");
     EXPECT_NE(ReadFile(Path).find("still here"), std::string::npos);
 }
@@ -170,14 +147,15 @@ TEST_F(FrameDisk, RevertOpensAChosenBackupAsAnUnsavedChange)
     for (const char* question : {"fourth", "fifth"})
     {
         Change(question);
-        WithoutDialogs([&] { Menu(cmSave); }); // keeps the deck of 3, then of 4
+        Menu(cmSave); // keeps the deck of 3, then of 4
     }
-    wxTEST_DIALOG(Menu(cmRevertToBackup), ExpectChoice(-1));
+    wxTEST_DIALOG(Menu(cmRevertToBackup),
+                  wxExpectDismissableModal<wxSingleChoiceDialog>(wxID_CANCEL));
     EXPECT_EQ(Cards.size(), 5u);
     wxTEST_DIALOG(Menu(cmRevertToBackup), ExpectChoice(1));
     EXPECT_EQ(Cards.size(), 3u);
     EXPECT_EQ(Frame->GetTitle(), "deck.mnd* - Mnemora");
-    WithoutDialogs([&] { Menu(cmSave); });
+    Menu(cmSave);
     Frame->OpenDeckFile(Path, false);
     EXPECT_EQ(Cards.size(), 3u);
 
