@@ -302,8 +302,7 @@ TEST_F(KeyboardTest, CorrectAndIncorrectHaveKeysInEachLanguage)
         wxString history;
         for (const Card& card : Cards)
             history += card.History;
-        EXPECT_EQ(history.Freq('Y'), 1u) << language;
-        EXPECT_EQ(history.Freq('N'), 1u) << language;
+        EXPECT_TRUE(history == "YN" || history == "NY") << language << ": " << history;
         Frame->ShowPanel(pnCardList);
         delete Locale;
         Locale = nullptr;
