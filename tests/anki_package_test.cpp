@@ -93,10 +93,7 @@ TEST_F(AnkiPackage, BrokenPackagesAreRefusedWithTheOpenDeckKept)
 {
     const std::string collection = MakeCollection({"q\x1f"
                                                    "a"});
-    std::string truncated = collection;
-    truncated.resize(truncated.size() / 2);
-    std::string encrypted(4096, '\x5A');
-    std::string zeros(20 << 20, '\0');
+    const std::string zeros(20 << 20, '\0');
     const ZipMembers older = PackageMembers(false, {"q\x1f<img src=\"x.png\">"}, {{"x.png", "x"}});
     auto withMedia = [&](const std::string& list)
     {
@@ -114,9 +111,10 @@ TEST_F(AnkiPackage, BrokenPackagesAreRefusedWithTheOpenDeckKept)
         {Package("no-collection", {{"readme.txt", "hello"}}), "is not an Anki deck package"},
         {Package("not-sqlite", {{"collection.anki2", "plain text, not a database"}}),
          "not an SQLite"},
-        {Package("encrypted", {{"collection.anki21", encrypted}}), "encrypted"},
+        {Package("encrypted", {{"collection.anki21", std::string(4096, '\x5A')}}), "encrypted"},
         {Package("empty", {{"collection.anki2", ""}}), "is empty"},
-        {Package("truncated", {{"collection.anki2", truncated}}), "truncated or damaged"},
+        {Package("truncated", {{"collection.anki2", collection.substr(0, collection.size() / 2)}}),
+         "truncated or damaged"},
         {Package("no-notes", {{"collection.anki2", MakeCollection({}).substr(0, 4096)}}),
          "damaged"},
         {Package("bomb", {{"collection.anki2", zeros}}), "200 times"},

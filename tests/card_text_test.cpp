@@ -115,22 +115,18 @@ TEST(CardTextSplit, Utf16WithAMarkAndTheFilesRefused)
     for (const std::string& bytes : {little, big})
         EXPECT_EQ(Parse(bytes, '\t'), (Pairs{{"a", L"\U0001F600"}, {"b", L"\uFFFD"}}));
 
-    const struct
-    {
-        std::string bytes;
-        CardTextProblem problem;
-    } refused[] = {
+    const std::pair<std::string, CardTextProblem> refused[] = {
         {little + "x", CardTextProblem::Utf16OddLength},
         {std::string("a\0,\0b\0\n\0", 8), CardTextProblem::Utf16WithoutMark},
         {std::string("\x89PNG\0\0\0\rIHDR\x01\x02", 14), CardTextProblem::NotText},
         {"#separator:\na,b\n", CardTextProblem::EmptySeparator},
         {"#separator:dash\na,b\n", CardTextProblem::UnknownSeparator},
     };
-    for (const auto& r : refused)
+    for (const auto& [bytes, problem] : refused)
     {
         std::vector<Card> cards;
-        EXPECT_EQ(ReadCardText(r.bytes.data(), r.bytes.size(), CardTextSettings(), cards).Problem,
-                  r.problem);
+        EXPECT_EQ(ReadCardText(bytes.data(), bytes.size(), CardTextSettings(), cards).Problem,
+                  problem);
         EXPECT_TRUE(cards.empty());
     }
 }
