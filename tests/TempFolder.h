@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// A fresh folder under /tmp for each test, with the old one-card deck loaded, and file helpers.
+// A fresh folder under /tmp for each test, with the old one-card deck loaded, file helpers, and
+// the cards as question and answer pairs.
 #ifndef MNEMORA_TESTS_TEMPFOLDER_H
 #define MNEMORA_TESTS_TEMPFOLDER_H
 
@@ -10,8 +11,22 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "deck/mnemora.h"
+
+/// Question and answer of each card, in order.
+using Pairs = std::vector<std::pair<wxString, wxString>>;
+
+/// The cards as their question and answer, for comparing whole decks at once.
+inline Pairs PairsOf(const std::vector<Card>& cards)
+{
+    Pairs pairs;
+    for (const Card& card : cards)
+        pairs.emplace_back(card.Question, card.Answer);
+    return pairs;
+}
 
 /// Makes the folder, loads an unmodified deck of one card "old"/"deck", and removes both after.
 class TempFolder : public testing::Test

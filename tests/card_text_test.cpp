@@ -26,16 +26,6 @@
 
 namespace
 {
-using Pairs = std::vector<std::pair<wxString, wxString>>;
-
-Pairs PairsOf(const std::vector<Card>& cards)
-{
-    Pairs pairs;
-    for (const Card& card : cards)
-        pairs.emplace_back(card.Question, card.Answer);
-    return pairs;
-}
-
 Pairs Parse(const std::string& bytes, wxChar delimiter, bool ignoreHeaderRow = false)
 {
     std::vector<Card> cards;
