@@ -91,10 +91,9 @@ TEST_F(AnkiPackage, BrokenPackagesAreRefusedWithTheOpenDeckKept)
     const std::string collection = MakeCollection({"q\x1f"
                                                    "a"});
     const std::string zeros(20 << 20, '\0');
-    const ZipMembers older = PackageMembers(false, {"q\x1f<img src=\"x.png\">"}, {{"x.png", "x"}});
-    auto withMedia = [&](const std::string& list)
+    auto withMedia = [](const std::string& list)
     {
-        ZipMembers members = older;
+        ZipMembers members = PackageMembers(false, {"q\x1f<img src=\"x.png\">"}, {{"x.png", "x"}});
         members[1].second = list;
         return members;
     };
