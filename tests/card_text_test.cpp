@@ -271,26 +271,28 @@ TEST_F(CardText, SpreadsheetFilesGiveTheTwoColumns)
     const wxString data =
         (source != nullptr ? wxString(source) + "/tests" : wxFileName(__FILE__).GetPath()) +
         "/data/spreadsheet/";
-    for (const char* name :
-         {"utf8-bom.csv", "utf8.csv", "windows-1252.csv", "utf8.txt", "windows-1252.txt"})
+    const Pairs euro = {
+        {L"Gr\u00FC\u00DFe", "greetings"}, {L"\u20AC", "euro sign"}, {L"caf\u00E9", "coffee shop"}};
+    const std::pair<const char*, Pairs> files[] = {
+        {"utf8-bom.csv", euro},
+        {"utf8.csv", euro},
+        {"windows-1252.csv", euro},
+        {"utf8.txt", euro},
+        {"windows-1252.txt", euro},
+        {"quoted.csv",
+         {{"Paris, France", "capital"},
+          {"He said \"hi\"", "a quote and\na line break"},
+          {L"Gr\u00FC\u00DFe", "greetings"}}},
+        {"unicode-text.txt",
+         {{L"Gr\u00FC\u00DFe", "greetings"},
+          {"Zeile 1\nZeile 2", "multi-line cell"},
+          {L"\U0001D11E", "G clef"}}},
+    };
+    for (const auto& [name, cards] : files)
     {
         ASSERT_TRUE(ImportTextFile(data + name, true)) << name;
-        ASSERT_EQ(Cards.size(), 3u) << name;
-        EXPECT_EQ(Cards[0].Question, L"Gr\u00FC\u00DFe") << name;
-        EXPECT_EQ(Cards[0].Answer, "greetings") << name;
-        EXPECT_EQ(Cards[1].Question, L"\u20AC") << name;
-        EXPECT_EQ(Cards[1].Answer, "euro sign") << name;
-        EXPECT_EQ(Cards[2].Question, L"caf\u00E9") << name;
-        EXPECT_EQ(Cards[2].Answer, L"coffee shop") << name;
+        EXPECT_EQ(PairsOf(Cards), cards) << name;
     }
-    ASSERT_TRUE(ImportTextFile(data + "quoted.csv", true));
-    EXPECT_EQ(PairsOf(Cards), (Pairs{{"Paris, France", "capital"},
-                                     {"He said \"hi\"", "a quote and\na line break"},
-                                     {L"Gr\u00FC\u00DFe", "greetings"}}));
-    ASSERT_TRUE(ImportTextFile(data + "unicode-text.txt", true));
-    EXPECT_EQ(PairsOf(Cards), (Pairs{{L"Gr\u00FC\u00DFe", "greetings"},
-                                     {"Zeile 1\nZeile 2", "multi-line cell"},
-                                     {L"\U0001D11E", "G clef"}}));
 }
 
 TEST_F(CardText, AnkiTextExportFindsItsMediaBesideTheFile)
