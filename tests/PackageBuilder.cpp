@@ -6,22 +6,10 @@
 #include <zip.h>
 #include <zstd.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
-
 std::string MakeCollection(const std::vector<std::string>& notes, const std::vector<long long>& ids)
 {
-    char path[] = "/tmp/mnemora-collection-XXXXXX";
-    const int fd = mkstemp(path);
-    if (fd < 0)
-        return std::string();
-    close(fd);
     sqlite3* db = nullptr;
-    sqlite3_open(path, &db);
+    sqlite3_open(":memory:", &db);
     sqlite3_exec(db,
                  "CREATE TABLE col (id INTEGER PRIMARY KEY, ver INTEGER);"
                  "CREATE TABLE notes (id INTEGER PRIMARY KEY, guid TEXT, mid INTEGER, "
@@ -40,12 +28,13 @@ std::string MakeCollection(const std::vector<std::string>& notes, const std::vec
     }
     sqlite3_finalize(insert);
     sqlite3_exec(db, "COMMIT;", nullptr, nullptr, nullptr);
+    // The in-memory database serialised is the same bytes a file would hold.
+    sqlite3_int64 size = 0;
+    unsigned char* image = sqlite3_serialize(db, "main", &size, 0);
+    std::string bytes(reinterpret_cast<const char*>(image), image ? size_t(size) : 0);
+    sqlite3_free(image);
     sqlite3_close(db);
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    std::remove(path);
-    return bytes.str();
+    return bytes;
 }
 
 std::string ZstdFrame(const std::string& bytes)

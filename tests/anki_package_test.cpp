@@ -1,66 +1,41 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Anki deck packages: both layouts with their media, names already taken, and broken packages
 // that must leave the open deck as it was.
-#include <wx/dir.h>
-#include <wx/ffile.h>
-#include <wx/filename.h>
-
-#include <gtest/gtest.h>
-
-#include <cstdlib>
 #include <string>
 
 #include "ErrorLog.h"
 #include "PackageBuilder.h"
+#include "TempFolder.h"
 #include "deck/AnkiPackage.h"
-#include "deck/mnemora.h"
 
 namespace
 {
 const std::string Picture = "picture bytes";
 const std::string Sound = "sound bytes";
 
-class AnkiPackage : public testing::Test
+class AnkiPackage : public TempFolder
 {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/mnemora-apkg-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        Folder = pattern;
-        Cards.assign(1, Card());
-        Cards[0].Question = "old";
-        FileName = wxFileName("Untitled");
-        Modified = false;
-        Log = new ErrorLog;
-        delete wxLog::SetActiveTarget(Log);
+        TempFolder::SetUp();
+        delete wxLog::SetActiveTarget(Log = new ErrorLog);
     }
 
     void TearDown() override
     {
         delete wxLog::SetActiveTarget(new wxLogStderr);
-        wxFileName::Rmdir(Folder, wxPATH_RMDIR_RECURSIVE);
-        Cards.clear();
-        FileName = wxFileName("Untitled");
+        TempFolder::TearDown();
     }
 
+    /// Writes the package `name`.apkg into the folder and returns its path.
     wxString Package(const std::string& name, const ZipMembers& members) const
     {
-        const std::string path = Folder.utf8_string() + "/" + name;
+        const std::string path = Folder.utf8_string() + "/" + name + ".apkg";
         EXPECT_TRUE(WriteZip(path, members));
         return wxString::FromUTF8(path);
     }
 
-    static std::string Read(const wxString& path)
-    {
-        std::string bytes;
-        wxFFile file(path, "rb");
-        bytes.resize(size_t(file.Length()));
-        file.Read(&bytes[0], bytes.size());
-        return bytes;
-    }
-
-    wxString Folder;
     ErrorLog* Log = nullptr;
 };
 } // namespace
@@ -77,19 +52,16 @@ TEST_F(AnkiPackage, BothLayoutsGiveTheNotesInOrderWithTheirMedia)
     for (const bool newer : {false, true})
     {
         const wxString path = Package(
-            newer ? "Spanish new.apkg" : "Spanish old.apkg",
+            newer ? "Spanish new" : "Spanish old",
             PackageMembers(newer, notes,
                            {{"cat.png", Picture}, {"unused.png", "x"}, {"meow.mp3", Sound}}, ids));
         ASSERT_TRUE(ImportAnkiPackage(path)) << Log->All();
         const wxString media = Folder + (newer ? "/Spanish new media/" : "/Spanish old media/");
-        ASSERT_EQ(Cards.size(), 3u);
-        EXPECT_EQ(Cards[0].Question, "Only one field");
-        EXPECT_EQ(Cards[0].Answer, "");
-        EXPECT_EQ(Cards[1].Question, "**Gato**");
+        ASSERT_EQ(PairsOf(Cards), (Pairs{{"Only one field", ""},
+                                         {"**Gato**", "cat "},
+                                         {"Madrid is the capital", "Spain"}}));
         EXPECT_EQ(Cards[1].QuestionPicture.GetFullPath(), media + "cat.png");
-        EXPECT_EQ(Cards[1].Answer, "cat ");
         EXPECT_EQ(Cards[1].AnswerSound.GetFullPath(), media + "meow.mp3");
-        EXPECT_EQ(Cards[2].Question, "Madrid is the capital");
         EXPECT_EQ(Read(media + "cat.png"), Picture);
         EXPECT_EQ(Read(media + "meow.mp3"), Sound);
         EXPECT_FALSE(wxFileName::FileExists(media + "unused.png"));
@@ -102,11 +74,11 @@ TEST_F(AnkiPackage, BothLayoutsGiveTheNotesInOrderWithTheirMedia)
 TEST_F(AnkiPackage, AFileOfTheSameNameIsKeptUnlessItIsTheSame)
 {
     const wxString path =
-        Package("deck.apkg", PackageMembers(false, {"<img src=\"a.png\">\x1f<img src=\"b.png\">"},
-                                            {{"a.png", "new a"}, {"b.png", "same b"}}));
+        Package("deck", PackageMembers(false, {"<img src=\"a.png\">\x1f<img src=\"b.png\">"},
+                                       {{"a.png", "new a"}, {"b.png", "same b"}}));
     ASSERT_TRUE(wxFileName::Mkdir(Folder + "/deck media"));
-    wxFFile(Folder + "/deck media/a.png", "wb").Write(std::string("old a"));
-    wxFFile(Folder + "/deck media/b.png", "wb").Write(std::string("same b"));
+    Write("deck media/a.png", "old a");
+    Write("deck media/b.png", "same b");
     ASSERT_TRUE(ImportAnkiPackage(path)) << Log->All();
     EXPECT_EQ(Read(Folder + "/deck media/a.png"), "old a");
     EXPECT_EQ(Cards[0].QuestionPicture.GetFullPath(), Folder + "/deck media/a (2).png");
@@ -118,61 +90,45 @@ TEST_F(AnkiPackage, BrokenPackagesAreRefusedWithTheOpenDeckKept)
 {
     const std::string collection = MakeCollection({"q\x1f"
                                                    "a"});
-    std::string truncated = collection;
-    truncated.resize(truncated.size() / 2);
-    std::string encrypted(4096, '\x5A');
-    std::string zeros(20 << 20, '\0');
-    const ZipMembers older = PackageMembers(false, {"q\x1f<img src=\"x.png\">"}, {{"x.png", "x"}});
-    auto withMedia = [&](const std::string& list)
+    const std::string zeros(20 << 20, '\0');
+    auto withMedia = [](const std::string& list)
     {
-        ZipMembers members = older;
+        ZipMembers members = PackageMembers(false, {"q\x1f<img src=\"x.png\">"}, {{"x.png", "x"}});
         members[1].second = list;
         return members;
     };
-    const struct
-    {
-        const char* name;
-        ZipMembers members;
-        const char* message;
-    } cases[] = {
-        {"no-collection", {{"readme.txt", "hello"}}, "is not an Anki deck package"},
-        {"not-sqlite", {{"collection.anki2", "plain text, not a database"}}, "not an SQLite"},
-        {"encrypted", {{"collection.anki21", encrypted}}, "encrypted"},
-        {"empty", {{"collection.anki2", ""}}, "is empty"},
-        {"truncated", {{"collection.anki2", truncated}}, "truncated or damaged"},
-        {"no-notes", {{"collection.anki2", MakeCollection({}).substr(0, 4096)}}, "damaged"},
-        {"bomb", {{"collection.anki2", zeros}}, "200 times"},
-        {"zstd-bomb", {{"collection.anki21b", ZstdFrame(zeros)}}, "200 times"},
-        {"climbing-media", withMedia("{\"0\": \"../x.png\"}"), "outside its folder: '../x.png'"},
-        {"absolute-media", withMedia("{\"0\": \"/tmp/x.png\"}"), "outside its folder"},
-        {"nul-media", withMedia("{\"0\": \"x\\u0000.png\"}"), "outside its folder"},
-        {"broken-media-list", withMedia("{\"0\": "), "media files"},
-    };
-    for (const auto& c : cases)
-    {
-        Log->Errors.clear();
-        EXPECT_FALSE(ImportAnkiPackage(Package(std::string(c.name) + ".apkg", c.members)))
-            << c.name;
-        EXPECT_NE(Log->Last().find(c.message), wxString::npos) << c.name << ": " << Log->Last();
-        ASSERT_EQ(Cards.size(), 1u) << c.name;
-        EXPECT_EQ(Cards[0].Question, "old");
-        EXPECT_FALSE(Modified);
-        EXPECT_FALSE(wxFileName::DirExists(Folder + "/" + c.name + " media")) << c.name;
-    }
-    // Not a zip at all.
-    wxFFile(Folder + "/text.apkg", "wb").Write(std::string("just text"));
-    EXPECT_FALSE(ImportAnkiPackage(Folder + "/text.apkg"));
-    EXPECT_NE(Log->Last().find("is not an Anki deck package"), wxString::npos);
-    EXPECT_EQ(Cards[0].Question, "old");
-
     // A member whose stated size is past 1 GB is refused before a byte is unpacked.
-    const wxString lying = Package("lying.apkg", {{"collection.anki2", collection}});
+    const wxString lying = Package("lying", {{"collection.anki2", collection}});
     std::string bytes = Read(lying);
     bytes.replace(bytes.find("PK\x01\x02") + 24, 4, std::string("\x00\x00\x00\x50", 4));
-    wxFFile(lying, "wb").Write(bytes.data(), bytes.size());
-    EXPECT_FALSE(ImportAnkiPackage(lying));
-    EXPECT_NE(Log->Last().find("1 GB"), wxString::npos) << Log->Last();
-    EXPECT_EQ(Cards[0].Question, "old");
+    Write("lying.apkg", bytes);
+    const std::pair<wxString, const char*> cases[] = {
+        {Write("text.apkg", "just text"), "is not an Anki deck package"},
+        {Package("no-collection", {{"readme.txt", "hello"}}), "is not an Anki deck package"},
+        {Package("not-sqlite", {{"collection.anki2", "plain text, not a database"}}),
+         "not an SQLite"},
+        {Package("encrypted", {{"collection.anki21", std::string(4096, '\x5A')}}), "encrypted"},
+        {Package("empty", {{"collection.anki2", ""}}), "is empty"},
+        {Package("truncated", {{"collection.anki2", collection.substr(0, collection.size() / 2)}}),
+         "truncated or damaged"},
+        {Package("no-notes", {{"collection.anki2", MakeCollection({}).substr(0, 4096)}}),
+         "damaged"},
+        {Package("bomb", {{"collection.anki2", zeros}}), "200 times"},
+        {Package("zstd-bomb", {{"collection.anki21b", ZstdFrame(zeros)}}), "200 times"},
+        {lying, "1 GB"},
+        {Package("climbing", withMedia("{\"0\": \"../x.png\"}")), "outside its folder: '../x.png'"},
+        {Package("absolute", withMedia("{\"0\": \"/tmp/x.png\"}")), "outside its folder"},
+        {Package("nul", withMedia("{\"0\": \"x\\u0000.png\"}")), "outside its folder"},
+        {Package("broken-media-list", withMedia("{\"0\": ")), "media files"},
+    };
+    for (const auto& [path, message] : cases)
+    {
+        Log->Errors.clear();
+        EXPECT_FALSE(ImportAnkiPackage(path)) << path;
+        EXPECT_NE(Log->Last().find(message), wxString::npos) << path << ": " << Log->Last();
+        ExpectOldDeck();
+        EXPECT_FALSE(wxFileName::DirExists(path.BeforeLast('.') + " media")) << path;
+    }
 }
 
 TEST_F(AnkiPackage, AHundredThousandNotes)
@@ -180,7 +136,7 @@ TEST_F(AnkiPackage, AHundredThousandNotes)
     std::vector<std::string> notes;
     for (int i = 0; i < 100000; ++i)
         notes.push_back("q" + std::to_string(i) + "\x1f" + "a");
-    ASSERT_TRUE(ImportAnkiPackage(Package("big.apkg", PackageMembers(true, notes))));
+    ASSERT_TRUE(ImportAnkiPackage(Package("big", PackageMembers(true, notes))));
     ASSERT_EQ(Cards.size(), 100000u);
     EXPECT_EQ(Cards[99999].Question, "q99999");
 }

@@ -72,24 +72,14 @@ ExpectImportDialog ChooseText(bool ignoreHeaderRow)
                               { dialog->IgnoreHeaderRow->SetValue(ignoreHeaderRow); });
 }
 
-ExpectImportDialog ChooseAnki()
+// Picks the picture sequence (10002) or the Anki package (10003), as a click does.
+ExpectImportDialog Choose(int id)
 {
     return ExpectImportDialog(
-        [](mneImportDialog* dialog)
+        [=](mneImportDialog* dialog)
         {
-            wxCommandEvent click(wxEVT_RADIOBUTTON, 10003);
-            dialog->AnkiRadio->SetValue(true);
-            dialog->GetEventHandler()->ProcessEvent(click);
-        });
-}
-
-ExpectImportDialog ChoosePictures()
-{
-    return ExpectImportDialog(
-        [](mneImportDialog* dialog)
-        {
-            wxCommandEvent click(wxEVT_RADIOBUTTON, 10002);
-            dialog->PictureRadio->SetValue(true);
+            (id == 10002 ? dialog->PictureRadio : dialog->AnkiRadio)->SetValue(true);
+            wxCommandEvent click(wxEVT_RADIOBUTTON, id);
             dialog->GetEventHandler()->ProcessEvent(click);
         });
 }
@@ -189,7 +179,7 @@ TEST_F(ImportTest, SaveAfterImportAsksBeforeReplacingADeckOfThatName)
 TEST_F(ImportTest, PictureSequences)
 {
     AddCard("old");
-    wxTEST_DIALOG(Menu(cmImport), ChoosePictures(),
+    wxTEST_DIALOG(Menu(cmImport), Choose(10002),
                   ExpectNamedFileDialog(Titles, wxString(), wxID_CANCEL));
     EXPECT_TRUE(Cards.empty());
     EXPECT_EQ(Frame->GetTitle(), "Untitled* - Mnemora");
@@ -202,7 +192,7 @@ TEST_F(ImportTest, PictureSequences)
     {
         // More answers than the test macro takes: the hook it builds, filled by hand.
         ThrowingModalHook hook(__FILE__, __LINE__, "PictureSequences");
-        const ExpectImportDialog choose = ChoosePictures();
+        const ExpectImportDialog choose = Choose(10002);
         hook.AddExpectation(choose);
         std::vector<ExpectNamedFileDialog> answers;
         answers.reserve(8);
@@ -239,7 +229,7 @@ TEST_F(ImportTest, AnkiPackagesComeInWithTheirPicturesAndARefusalKeepsTheDeck)
     ASSERT_TRUE(
         WriteZip(path.utf8_string(), PackageMembers(true, {"<img src=\"q.png\">hablar\x1fto speak"},
                                                     {{"q.png", ReadFile(Picture("q.png"))}})));
-    wxTEST_DIALOG(Menu(cmImport), ChooseAnki(), ExpectNamedFileDialog(Titles, path));
+    wxTEST_DIALOG(Menu(cmImport), Choose(10003), ExpectNamedFileDialog(Titles, path));
     EXPECT_EQ(Titles, std::vector<wxString>{"Choose file to import."});
     ASSERT_EQ(Cards.size(), 1u);
     EXPECT_EQ(List()->GetItemText(0, 0), "(q.png) hablar");
@@ -250,7 +240,7 @@ TEST_F(ImportTest, AnkiPackagesComeInWithTheirPicturesAndARefusalKeepsTheDeck)
     ErrorLog log;
     wxLog* previous = wxLog::SetActiveTarget(&log);
     const wxString text = WriteFile(Dir + "/notes.apkg", "not a zip");
-    wxTEST_DIALOG(Menu(cmImport), ExpectMessage(wxID_NO), ChooseAnki(), ExpectFileDialog(text));
+    wxTEST_DIALOG(Menu(cmImport), ExpectMessage(wxID_NO), Choose(10003), ExpectFileDialog(text));
     wxLog::SetActiveTarget(previous);
     EXPECT_NE(log.Last().find("is not an Anki deck package"), wxString::npos) << log.All();
     ASSERT_EQ(Cards.size(), 1u);
