@@ -18,6 +18,17 @@ class CardListView;
 class MneEditPanel : public wxPanel
 {
 public:
+    /// The ids of the window's controls, handled in its own event table.
+    enum WindowIds
+    {
+        idList = 10001,
+        idNewCard,
+        idEditCard,
+        idDeleteCard,
+        idStudy
+    };
+    static_assert(idStudy == 10005, "ids are numbered as before");
+
     explicit MneEditPanel(wxWindow* parent);
 
     /// Builds the controls and sizers.

@@ -29,6 +29,19 @@ enum PrintTypes
 class mnePrintDialog : public wxDialog
 {
 public:
+    /// The ids of the window's controls, handled in its own event table.
+    enum WindowIds
+    {
+        idSaveLayout = 10000,
+        idDeleteLayout,
+        idLayoutCombo,
+        idCardFont,
+        idPrintPreview,
+        idSavePdf,
+        idAlignmentSheet
+    };
+    static_assert(idPrintPreview == 10004, "ids are numbered as before");
+
     /// printType is one of PrintTypes.
     mnePrintDialog(wxWindow* parent, int printType);
 

@@ -14,6 +14,12 @@ class wxStaticText;
 class mneQuizDialog : public wxDialog
 {
 public:
+    /// The ids of the window's controls, handled in its own event table.
+    enum WindowIds
+    {
+        idViewResults = 10000
+    };
+
     /// Builds the dialog from the finished run; parent is the study panel.
     explicit mneQuizDialog(wxWindow* parent);
 
