@@ -38,12 +38,10 @@ protected:
         card.Question = "new question";
         card.Answer = "new answer";
         Cards.push_back(card);
-        Previous = wxLog::SetActiveTarget(&Log);
     }
 
     void TearDown() override
     {
-        wxLog::SetActiveTarget(Previous);
         std::system(("chmod -R u+w '" + Folder + "'; rm -rf '" + Folder + "'").c_str());
         Cards.clear();
         Modified = false;
@@ -103,7 +101,6 @@ protected:
 
     std::string Folder;
     ErrorLog Log;
-    wxLog* Previous = nullptr;
 };
 
 TEST_F(DeckSave, FilesTheUserMayNotWriteAreLeftAsTheyWere)
