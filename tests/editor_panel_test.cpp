@@ -91,11 +91,7 @@ protected:
     /// Presses the card list's New Card button.
     void NewCardFromList()
     {
-        wxWindow* button = Frame->EditPanel->FindWindow(MneEditPanel::idNewCard);
-        ASSERT_NE(button, nullptr);
-        wxCommandEvent event(wxEVT_BUTTON, MneEditPanel::idNewCard);
-        event.SetEventObject(button);
-        button->ProcessWindowEvent(event);
+        ClickButton(Frame->EditPanel, MneEditPanel::idNewCard);
         YieldFor(30);
     }
 

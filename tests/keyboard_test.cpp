@@ -261,8 +261,7 @@ TEST_F(KeyboardTest, TheCardListRunsOnKeys)
     Press(WXK_RETURN);
     ASSERT_TRUE(Frame->AddPanel->IsShown());
     EXPECT_EQ(dynamic_cast<wxTextCtrl*>(wxWindow::FindFocus())->GetValue(), "avocado");
-    wxCommandEvent finished(wxEVT_BUTTON, MneAddPanel::idFinished);
-    Frame->AddPanel->ProcessWindowEvent(finished);
+    ClickButton(Frame->AddPanel, MneAddPanel::idFinished);
     YieldFor(100);
     EXPECT_TRUE(list->IsDescendant(wxWindow::FindFocus()));
 

@@ -39,13 +39,6 @@ void SetClock(int hour, int minute)
     QuizClock = [hour, minute] { return wxDateTime(2, wxDateTime::Mar, 2024, hour, minute, 0); };
 }
 
-void PressViewResults(mneQuizDialog* dialog)
-{
-    wxCommandEvent event(wxEVT_BUTTON, mneQuizDialog::idViewResults);
-    event.SetEventObject(dialog->ViewButton);
-    dialog->ViewButton->ProcessWindowEvent(event);
-}
-
 /// Answers the results dialog: keeps its texts and presses View Quiz Results once.
 class ExpectResults : public wxExpectModalBase<mneQuizDialog>
 {
@@ -67,7 +60,7 @@ protected:
         HasTime = dialog->TimeText != nullptr;
         if (HasTime)
             Time = dialog->TimeText->GetLabel();
-        PressViewResults(dialog);
+        ClickButton(dialog, mneQuizDialog::idViewResults);
         return wxID_CANCEL;
     }
 };
@@ -333,8 +326,8 @@ TEST_F(QuizTest, WithoutKeepScoreTheReportStillShowsThisQuizsAnswers)
 TEST_F(QuizTest, EveryPressWritesANewReport)
 {
     mneQuizDialog* dialog = Results(2, 4);
-    PressViewResults(dialog);
-    PressViewResults(dialog);
+    ClickButton(dialog, mneQuizDialog::idViewResults);
+    ClickButton(dialog, mneQuizDialog::idViewResults);
     ASSERT_EQ(Opened.size(), 2u);
     EXPECT_NE(Opened[0], Opened[1]);
     EXPECT_EQ(dialog->ReportPath, Opened[1]);
