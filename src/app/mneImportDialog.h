@@ -13,7 +13,7 @@ class wxRadioButton;
 class mneImportDialog : public wxDialog
 {
 public:
-    /// The ids of the window's controls, handled in its own event table.
+    /// Ids of this window's controls; other windows use the same numbers for their own.
     enum WindowIds
     {
         idExcel = 10000,

@@ -18,7 +18,7 @@ class CardListView;
 class MneEditPanel : public wxPanel
 {
 public:
-    /// The ids of the window's controls, handled in its own event table.
+    /// Ids of this window's controls; other windows use the same numbers for their own.
     enum WindowIds
     {
         idList = 10001,

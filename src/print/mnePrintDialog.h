@@ -29,7 +29,7 @@ enum PrintTypes
 class mnePrintDialog : public wxDialog
 {
 public:
-    /// The ids of the window's controls, handled in its own event table.
+    /// Ids of this window's controls; other windows use the same numbers for their own.
     enum WindowIds
     {
         idSaveLayout = 10000,

@@ -19,7 +19,7 @@ class MneCardPanel;
 class MneTestPanel : public wxPanel
 {
 public:
-    /// The ids of the window's controls, handled in its own event table.
+    /// Ids of this window's controls; other windows use the same numbers for their own.
     enum WindowIds
     {
         idCardDisplay = 15000,

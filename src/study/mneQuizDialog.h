@@ -14,7 +14,7 @@ class wxStaticText;
 class mneQuizDialog : public wxDialog
 {
 public:
-    /// The ids of the window's controls, handled in its own event table.
+    /// Ids of this window's controls; other windows use the same numbers for their own.
     enum WindowIds
     {
         idViewResults = 10000
