@@ -8,10 +8,13 @@
 
 #include <vector>
 
-/// A log target that keeps every error message, in order.
+/// A log target that keeps every error message, in order; the active target while it lives.
 class ErrorLog : public wxLog
 {
 public:
+    ErrorLog() : m_previous(wxLog::SetActiveTarget(this)) {}
+    ~ErrorLog() override { wxLog::SetActiveTarget(m_previous); }
+
     std::vector<wxString> Errors;
     int Warnings = 0;
 
@@ -33,6 +36,9 @@ protected:
             Errors.push_back(message);
         Warnings += level == wxLOG_Warning;
     }
+
+private:
+    wxLog* m_previous;
 };
 
 #endif

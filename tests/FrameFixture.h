@@ -20,34 +20,6 @@
 #include "deck/DeckFile.h"
 #include "deck/mnemora.h"
 
-/// The frame's command ids.
-enum FrameCommands
-{
-    cmOpen = 10001,
-    cmSave = 10002,
-    cmSaveAs = 10003,
-    cmNew = 10005,
-    cmMerge = 10006,
-    cmImport = 10007,
-    cmPrintStudySheet = 10009,
-    cmPrintSingleSided = 10010,
-    cmPrintDoubleSided = 10011,
-    cmStudyMode = 10012,
-    cmResetScores = 10013,
-    cmKeepScore = 10014,
-    cmShuffleCards = 10015,
-    cmSwap = 10016,
-    cmPlaySounds = 10017,
-    cmCardFont = 10018,
-    cmCardBackground = 10019,
-    cmLanguage = 10020,
-    cmExport = 10022,
-    cmShowTimer = 10023,
-    cmRevertToBackup = 10024,
-    cmAbout = 5013,
-    cmRecentFirst = 5050
-};
-
 /// Writes `bytes` to `path` and returns the path.
 inline wxString WriteFile(const wxString& path, const std::string& bytes)
 {
@@ -87,6 +59,20 @@ inline void AddCard(const wxString& question, const wxString& history = wxString
     card.Answer = "answer of " + question;
     card.History = history;
     Cards.push_back(card);
+}
+
+/// Replaces the deck with cards "Q1".."Qn" (answers "A1".."An") with `history`, all in play.
+inline void MakeDeck(int count, const wxString& history = wxString())
+{
+    Cards.clear();
+    for (int i = 1; i <= count; ++i)
+    {
+        AddCard(wxString::Format("Q%d", i), history);
+        Cards.back().Answer = wxString::Format("A%d", i);
+    }
+    ActiveCards.clear();
+    for (Card& card : Cards)
+        ActiveCards.push_back(&card);
 }
 
 class FrameTest : public testing::Test

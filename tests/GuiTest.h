@@ -5,6 +5,7 @@
 
 #include <wx/string.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -50,7 +51,7 @@ private:
     int m_id;
 };
 
-/// Answers a message box and records its text, caption and style for later checks.
+/// Answers a message box and records its text, caption, style and parent for later checks.
 class ExpectMessage : public wxExpectModalBase<wxMessageDialog>
 {
 public:
@@ -59,6 +60,7 @@ public:
     mutable wxString Message;
     mutable wxString Caption;
     mutable long Style = 0;
+    mutable wxWindow* Parent = nullptr;
 
 protected:
     int OnInvoked(wxMessageDialog* dlg) const override
@@ -66,10 +68,32 @@ protected:
         Message = dlg->GetMessage();
         Caption = dlg->GetTitle();
         Style = dlg->GetMessageDialogStyle();
+        Parent = dlg->GetParent();
         return m_answer;
     }
 
 private:
+    int m_answer;
+};
+
+/// Answers a dialog of type T with `answer` after `action` has read or set its controls.
+template <class T> class ExpectDialog : public wxExpectModalBase<T>
+{
+public:
+    ExpectDialog(std::function<void(T*)> action, int answer = wxID_OK)
+        : m_action(std::move(action)), m_answer(answer)
+    {
+    }
+
+protected:
+    int OnInvoked(T* dialog) const override
+    {
+        m_action(dialog);
+        return m_answer;
+    }
+
+private:
+    std::function<void(T*)> m_action;
     int m_answer;
 };
 
@@ -82,7 +106,10 @@ wxString MakeTempDir();
 /// Points the configuration store at a new empty temporary file and returns its path.
 wxString UseFreshConfig();
 
-/// Empties the deck: no cards, none active, named "Untitled", not modified.
+/// Empties the deck: no cards, none active or new, named "Untitled", not modified.
 void ResetDeck();
+
+/// Clicks the button `id` inside `parent` as the user does.
+void ClickButton(wxWindow* parent, int id);
 
 #endif

@@ -49,12 +49,11 @@ TEST_F(AccessibilityTest, TheStudiedCardSaysItsQuestionThenItsAnswer)
     Frame->ShowPanel(pnStudy);
     const std::string question = "The capital of France?\\nIn one word";
     EXPECT_EQ(Read("panel"), question + "|Question: " + question + "|");
-    wxCommandEvent showAnswer(wxEVT_BUTTON, 15003), correct(wxEVT_BUTTON, 15001);
-    Frame->TestPanel->ProcessWindowEvent(showAnswer);
+    ClickButton(Frame->TestPanel, MneTestPanel::idShowAnswer);
     EXPECT_EQ(Read("panel"), question + "\\nParis|Question: " + question + "\\nAnswer: Paris|");
     // The next card has a picture on its answer side.
-    Frame->TestPanel->ProcessWindowEvent(correct);
-    Frame->TestPanel->ProcessWindowEvent(showAnswer);
+    ClickButton(Frame->TestPanel, MneTestPanel::idCorrect);
+    ClickButton(Frame->TestPanel, MneTestPanel::idShowAnswer);
     EXPECT_EQ(Read("panel"), "Capital of Spain\\nanswer of Capital of Spain\\npicture|Question: "
                              "Capital of Spain\\nAnswer: answer of Capital of Spain\\npicture|");
     Frame->ShowPanel(pnCardList);
@@ -63,7 +62,8 @@ TEST_F(AccessibilityTest, TheStudiedCardSaysItsQuestionThenItsAnswer)
 TEST_F(AccessibilityTest, TheCardListReadsAsAListOfRowsFollowingTheSelection)
 {
     Frame->ShowPanel(pnCardList);
-    wxListView* list = dynamic_cast<wxListView*>(Frame->EditPanel->FindWindow(10001));
+    wxListView* list =
+        dynamic_cast<wxListView*>(Frame->EditPanel->FindWindow(MneEditPanel::idList));
     list->Select(0);
     list->Focus(0);
     list->Select(2);
@@ -92,8 +92,7 @@ TEST_F(AccessibilityTest, TheEditorsPreviewSpeaksGerman)
     mneApp::InitLocale(wxLANGUAGE_GERMAN);
     Frame->AddPanel->SetCard(1, false);
     Frame->ShowPanel(pnEditor);
-    wxCommandEvent preview(wxEVT_BUTTON, 10008);
-    Frame->AddPanel->ProcessWindowEvent(preview);
+    ClickButton(Frame->AddPanel, MneAddPanel::idPreview);
     EXPECT_EQ(Read("panel"), "Capital of Spain\\nanswer of Capital of Spain\\nBild|Frage: Capital "
                              "of Spain\\nAntwort: answer of Capital of Spain\\nBild|");
     Frame->ShowPanel(pnCardList);

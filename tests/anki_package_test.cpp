@@ -16,18 +16,6 @@ const std::string Sound = "sound bytes";
 class AnkiPackage : public TempFolder
 {
 protected:
-    void SetUp() override
-    {
-        TempFolder::SetUp();
-        delete wxLog::SetActiveTarget(Log = new ErrorLog);
-    }
-
-    void TearDown() override
-    {
-        delete wxLog::SetActiveTarget(new wxLogStderr);
-        TempFolder::TearDown();
-    }
-
     /// Writes the package `name`.apkg into the folder and returns its path.
     wxString Package(const std::string& name, const ZipMembers& members) const
     {
@@ -36,7 +24,7 @@ protected:
         return wxString::FromUTF8(path);
     }
 
-    ErrorLog* Log = nullptr;
+    ErrorLog Log;
 };
 } // namespace
 
@@ -55,7 +43,7 @@ TEST_F(AnkiPackage, BothLayoutsGiveTheNotesInOrderWithTheirMedia)
             newer ? "Spanish new" : "Spanish old",
             PackageMembers(newer, notes,
                            {{"cat.png", Picture}, {"unused.png", "x"}, {"meow.mp3", Sound}}, ids));
-        ASSERT_TRUE(ImportAnkiPackage(path)) << Log->All();
+        ASSERT_TRUE(ImportAnkiPackage(path)) << Log.All();
         const wxString media = Folder + (newer ? "/Spanish new media/" : "/Spanish old media/");
         ASSERT_EQ(PairsOf(Cards), (Pairs{{"Only one field", ""},
                                          {"**Gato**", "cat "},
@@ -79,7 +67,7 @@ TEST_F(AnkiPackage, AFileOfTheSameNameIsKeptUnlessItIsTheSame)
     ASSERT_TRUE(wxFileName::Mkdir(Folder + "/deck media"));
     Write("deck media/a.png", "old a");
     Write("deck media/b.png", "same b");
-    ASSERT_TRUE(ImportAnkiPackage(path)) << Log->All();
+    ASSERT_TRUE(ImportAnkiPackage(path)) << Log.All();
     EXPECT_EQ(Read(Folder + "/deck media/a.png"), "old a");
     EXPECT_EQ(Cards[0].QuestionPicture.GetFullPath(), Folder + "/deck media/a (2).png");
     EXPECT_EQ(Read(Folder + "/deck media/a (2).png"), "new a");
@@ -123,9 +111,9 @@ TEST_F(AnkiPackage, BrokenPackagesAreRefusedWithTheOpenDeckKept)
     };
     for (const auto& [path, message] : cases)
     {
-        Log->Errors.clear();
+        Log.Errors.clear();
         EXPECT_FALSE(ImportAnkiPackage(path)) << path;
-        EXPECT_NE(Log->Last().find(message), wxString::npos) << path << ": " << Log->Last();
+        EXPECT_NE(Log.Last().find(message), wxString::npos) << path << ": " << Log.Last();
         ExpectOldDeck();
         EXPECT_FALSE(wxFileName::DirExists(path.BeforeLast('.') + " media")) << path;
     }

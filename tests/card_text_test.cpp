@@ -353,12 +353,12 @@ TEST_F(CardText, BrokenInputHasAClearOutcome)
     EXPECT_EQ(Cards[0].Question.length(), size_t(5 << 20));
     // A quote left open at the end of 5 MB: the card keeps the rest, and the user is told.
     wxLog::EnableLogging(true);
-    auto* log = new ErrorLog;
-    wxLog* previous = wxLog::SetActiveTarget(log);
-    EXPECT_TRUE(ImportTextFile(
-        Write("open.csv", "q,a\nlast,\"" + std::string(5 << 20, 'y') + "\n,end"), false));
-    EXPECT_EQ(log->Warnings, 1);
-    delete wxLog::SetActiveTarget(previous);
+    {
+        ErrorLog log;
+        EXPECT_TRUE(ImportTextFile(
+            Write("open.csv", "q,a\nlast,\"" + std::string(5 << 20, 'y') + "\n,end"), false));
+        EXPECT_EQ(log.Warnings, 1);
+    }
     wxLog::EnableLogging(false);
     ASSERT_EQ(Cards.size(), 2u);
     EXPECT_EQ(Cards[1].Answer.length(), size_t(5 << 20) + 5);

@@ -55,15 +55,10 @@ protected:
         Backups = Folder + "/.mnemora-backup";
         Options.KeepBackups = 10;
         DeckBackup::ResetWarning();
-        Previous = wxLog::SetActiveTarget(&Log);
         SaveCards(1);
     }
 
-    void TearDown() override
-    {
-        wxLog::SetActiveTarget(Previous);
-        std::filesystem::remove_all(Folder);
-    }
+    void TearDown() override { std::filesystem::remove_all(Folder); }
 
     /// Saves a deck of `count` cards to the deck file.
     void SaveCards(int count)
@@ -77,7 +72,6 @@ protected:
 
     std::string Folder, Deck, Backups;
     ErrorLog Log;
-    wxLog* Previous = nullptr;
 };
 } // namespace
 

@@ -22,6 +22,7 @@
 #include <unistd.h>
 
 #include "ErrorLog.h"
+#include "TempFolder.h"
 #include "deck/DeckFile.h"
 #include "deck/mnemora.h"
 
@@ -33,17 +34,13 @@ const wxString OlderNotice =
     "The file you have opened was saved by an older version of Mnemora.  If you save the file "
     "using this version,\nyou will no longer be able to open it with the older version.";
 
-class DeckFile : public testing::Test
+class DeckFile : public TempFolder
 {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/mnemora-deck-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        Folder = pattern;
+        TempFolder::SetUp();
         Cards.clear();
-        Modified = false;
-        PreviousLog = wxLog::SetActiveTarget(&Log);
         PreviousHandler =
             SetDeckMessageHandler([this](const wxString& text) { Messages.push_back(text); });
     }
@@ -51,10 +48,7 @@ protected:
     void TearDown() override
     {
         SetDeckMessageHandler(PreviousHandler);
-        wxLog::SetActiveTarget(PreviousLog);
-        wxFileName::Rmdir(Folder, wxPATH_RMDIR_RECURSIVE);
-        Cards.clear();
-        FileName = wxFileName("Untitled");
+        TempFolder::TearDown();
     }
 
     wxString Path(const wxString& name) const { return Folder + "/" + name; }
@@ -110,9 +104,7 @@ protected:
         return names;
     }
 
-    wxString Folder;
     ErrorLog Log;
-    wxLog* PreviousLog = nullptr;
     DeckMessageHandler PreviousHandler;
     std::vector<wxString> Messages;
 };

@@ -17,34 +17,23 @@
 
 #include "ChildProcess.h"
 #include "ErrorLog.h"
+#include "TempFolder.h"
 #include "deck/DeckFile.h"
 #include "deck/PictureHeader.h"
 #include "deck/mnemora.h"
 
 namespace
 {
-class HostileDeck : public testing::Test
+class HostileDeck : public TempFolder
 {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/mnemora-hostile-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        Folder = pattern;
+        TempFolder::SetUp();
         Cards.clear();
-        Previous = wxLog::SetActiveTarget(&Log);
     }
 
-    void TearDown() override
-    {
-        wxLog::SetActiveTarget(Previous);
-        wxFileName::Rmdir(Folder, wxPATH_RMDIR_RECURSIVE);
-        Cards.clear();
-        Modified = false;
-        FileName = wxFileName("Untitled");
-    }
-
-    std::string Path(const std::string& name) const { return Folder + "/" + name; }
+    std::string Path(const std::string& name) const { return Folder.utf8_string() + "/" + name; }
 
     /// Runs `body` in a forked child whose address space may grow by at most `extra` bytes
     /// beyond what it uses now; returns what the body returned, or "crashed".
@@ -93,9 +82,7 @@ protected:
         out << tail;
     }
 
-    std::string Folder;
     ErrorLog Log;
-    wxLog* Previous = nullptr;
 };
 
 TEST_F(HostileDeck, ADeckLargerThanTheMemoryIsRefusedAndTheOpenDeckKept)

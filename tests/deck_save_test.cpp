@@ -17,6 +17,7 @@
 
 #include "ChildProcess.h"
 #include "ErrorLog.h"
+#include "TempFolder.h"
 #include "deck/DeckFile.h"
 #include "deck/mnemora.h"
 
@@ -24,33 +25,24 @@ namespace
 {
 constexpr uid_t Nobody = 65534;
 
-class DeckSave : public testing::Test
+class DeckSave : public TempFolder
 {
 protected:
     void SetUp() override
     {
-        char pattern[] = "/tmp/mnemora-save-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        Folder = pattern;
-        ASSERT_EQ(chmod(pattern, 0777), 0);
-        Cards.clear();
-        Card card;
-        card.Question = "new question";
-        card.Answer = "new answer";
-        Cards.push_back(card);
-        Previous = wxLog::SetActiveTarget(&Log);
+        TempFolder::SetUp();
+        ASSERT_EQ(chmod(Folder.c_str(), 0777), 0);
+        Cards[0].Question = "new question";
+        Cards[0].Answer = "new answer";
     }
 
     void TearDown() override
     {
-        wxLog::SetActiveTarget(Previous);
-        std::system(("chmod -R u+w '" + Folder + "'; rm -rf '" + Folder + "'").c_str());
-        Cards.clear();
-        Modified = false;
-        FileName = wxFileName("Untitled");
+        std::system(("chmod -R u+w '" + Folder + "'").c_str());
+        TempFolder::TearDown();
     }
 
-    std::string Path(const std::string& name) const { return Folder + "/" + name; }
+    std::string Path(const std::string& name) const { return Folder.utf8_string() + "/" + name; }
 
     static void Write(const std::string& path, const std::string& bytes, mode_t mode, uid_t owner)
     {
@@ -90,7 +82,7 @@ protected:
     }
 
     /// How many entries the folder holds, hidden ones too.
-    static size_t Entries(const std::string& folder)
+    static size_t Entries(const wxString& folder)
     {
         wxDir dir(folder);
         wxString name;
@@ -101,9 +93,7 @@ protected:
         return count;
     }
 
-    std::string Folder;
     ErrorLog Log;
-    wxLog* Previous = nullptr;
 };
 
 TEST_F(DeckSave, FilesTheUserMayNotWriteAreLeftAsTheyWere)

@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The card list panel driven through its real buttons, list events and keys.
-#include "GuiTest.h"
+#include "FrameFixture.h"
 
 #include <wx/button.h>
-#include <wx/filehistory.h>
 #include <wx/listctrl.h>
 #include <wx/sizer.h>
 #include <wx/stattext.h>
@@ -32,53 +31,17 @@ Card MakeCard(const wxString& question, const wxString& answer = "a", const wxSt
     return card;
 }
 
-/// Records the parent of the message box as well as its contents.
-class ExpectPanelMessage : public wxExpectModalBase<wxMessageDialog>
-{
-public:
-    mutable wxString Message;
-    mutable wxString Caption;
-    mutable long Style = 0;
-    mutable wxWindow* Parent = nullptr;
-
-protected:
-    int OnInvoked(wxMessageDialog* dlg) const override
-    {
-        Message = dlg->GetMessage();
-        Caption = dlg->GetTitle();
-        Style = dlg->GetMessageDialogStyle();
-        Parent = dlg->GetParent();
-        return wxID_OK;
-    }
-};
-
-class EditPanel : public testing::Test
+class EditPanel : public FrameTest
 {
 protected:
     void SetUp() override
     {
-        UseFreshConfig();
-        Cards.clear();
-        ActiveCards.clear();
-        Modified = false;
-        FileName = wxFileName("Untitled");
         Options = MneOptions();
-        if (!FileHistory)
-            FileHistory = new wxFileHistory(9, 5050);
-        Frame = new MneFrame();
+        FrameTest::SetUp();
         Panel = Frame->EditPanel;
-        List = dynamic_cast<wxListView*>(Panel->FindWindow(10001));
+        List = dynamic_cast<wxListView*>(Panel->FindWindow(MneEditPanel::idList));
         ASSERT_NE(List, nullptr);
-        YieldFor(30);
-    }
-
-    void TearDown() override
-    {
-        Frame->Destroy();
-        YieldFor(20);
-        MainFrame = nullptr;
-        Cards.clear();
-        ActiveCards.clear();
+        YieldFor(10);
     }
 
     /// Replaces the deck with cards whose questions are "q0", "q1", ... and shows them.
@@ -92,14 +55,7 @@ protected:
 
     wxButton* Button(int id) const { return dynamic_cast<wxButton*>(Panel->FindWindow(id)); }
 
-    void Click(int id)
-    {
-        wxButton* button = Button(id);
-        ASSERT_NE(button, nullptr);
-        wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(button);
-        button->ProcessWindowEvent(event);
-    }
+    void Click(int id) { ClickButton(Panel, id); }
 
     void SendListEvent(wxEventType type, long index = -1, int column = -1, int key = -1)
     {
@@ -127,10 +83,9 @@ protected:
         return rows;
     }
 
-    bool EditEnabled() const { return Button(10003)->IsEnabled(); }
-    bool DeleteEnabled() const { return Button(10004)->IsEnabled(); }
+    bool EditEnabled() const { return Button(MneEditPanel::idEditCard)->IsEnabled(); }
+    bool DeleteEnabled() const { return Button(MneEditPanel::idDeleteCard)->IsEnabled(); }
 
-    MneFrame* Frame = nullptr;
     MneEditPanel* Panel = nullptr;
     wxListView* List = nullptr;
 };
@@ -178,23 +133,19 @@ TEST_F(EditPanel, LaysOutTextsFontsButtonsAndColumns)
     EXPECT_EQ(title->GetRect().GetRight(), Panel->GetClientSize().x - 11);
 
     const char* labels[] = {"New Card", "Edit Card", "Delete Card", "Study"};
-    for (int id = 10002; id <= 10005; ++id)
+    for (int id = MneEditPanel::idNewCard; id <= MneEditPanel::idStudy; ++id)
     {
         wxButton* button = Button(id);
         ASSERT_NE(button, nullptr);
-        EXPECT_EQ(button->GetLabel(), labels[id - 10002]);
+        EXPECT_EQ(button->GetLabel(), labels[id - MneEditPanel::idNewCard]);
         EXPECT_EQ(button->GetFont().GetPointSize(), 7);
         EXPECT_EQ(button->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
         EXPECT_EQ(button->GetFont().GetFaceName(), "MS Sans Serif");
     }
-    EXPECT_EQ(Frame->GetDefaultItem(), Button(10005));
-    // The spacer pushes Study to the right end; the other three stay at the left.
-    EXPECT_EQ(Button(10002)->GetPosition().x, 10);
-    EXPECT_EQ(Button(10005)->GetRect().GetRight(), Panel->GetClientSize().x - 11);
-    wxSizerItem* spacer = Button(10002)->GetContainingSizer()->GetItem(size_t(3));
-    ASSERT_TRUE(spacer && spacer->IsSpacer());
-    EXPECT_EQ(spacer->GetProportion(), 8192);
-    EXPECT_EQ(spacer->GetMinSize(), wxSize(0, 1));
+    EXPECT_EQ(Frame->GetDefaultItem(), Button(MneEditPanel::idStudy));
+    // Study stands at the right end; the other three start at the left.
+    EXPECT_EQ(Button(MneEditPanel::idNewCard)->GetPosition().x, 10);
+    EXPECT_EQ(Button(MneEditPanel::idStudy)->GetRect().GetRight(), Panel->GetClientSize().x - 11);
 }
 
 TEST_F(EditPanel, EmptyDeckHasNoRowsAndStudyRefuses)
@@ -204,8 +155,8 @@ TEST_F(EditPanel, EmptyDeckHasNoRowsAndStudyRefuses)
     EXPECT_FALSE(EditEnabled());
     EXPECT_FALSE(DeleteEnabled());
 
-    ExpectPanelMessage message;
-    wxTEST_DIALOG(Click(10005), message);
+    ExpectMessage message;
+    wxTEST_DIALOG(Click(MneEditPanel::idStudy), message);
     EXPECT_EQ(message.Message, "Add at least one card first.");
     EXPECT_EQ(message.Caption, "Mnemora");
     EXPECT_TRUE(message.Style & wxOK);
@@ -214,7 +165,7 @@ TEST_F(EditPanel, EmptyDeckHasNoRowsAndStudyRefuses)
     EXPECT_EQ(message.Parent, Frame);
     EXPECT_EQ(CurrentPanel, pnCardList);
 
-    Click(10002);
+    Click(MneEditPanel::idNewCard);
     ASSERT_EQ(Cards.size(), 1u);
     EXPECT_TRUE(Cards[0].Question.empty());
     EXPECT_TRUE(Cards[0].History.empty());
@@ -290,13 +241,13 @@ TEST_F(EditPanel, SelectionAndFocusDriveTheButtons)
 TEST_F(EditPanel, KeyboardFocusOnARebuiltListFocusesNoRow)
 {
     LoadCards(3);
-    Button(10002)->SetFocus();
+    Button(MneEditPanel::idNewCard)->SetFocus();
     YieldFor(50);
     List->SetFocus();
     YieldFor(50);
     ASSERT_EQ(wxWindow::FindFocus(), List);
     EXPECT_FALSE(EditEnabled());
-    Click(10002);
+    Click(MneEditPanel::idNewCard);
     ASSERT_EQ(Cards.size(), 4u);
     EXPECT_TRUE(Cards[3].Question.empty());
     EXPECT_EQ(Cards[0].Question, "q0");
@@ -306,7 +257,7 @@ TEST_F(EditPanel, NewCardInsertsBeforeTheFocusedRow)
 {
     LoadCards(6);
     List->Focus(3);
-    Click(10002);
+    Click(MneEditPanel::idNewCard);
     ASSERT_EQ(Cards.size(), 7u);
     EXPECT_TRUE(Cards[3].Question.empty());
     EXPECT_EQ(Cards[4].Question, "q3");
@@ -325,7 +276,7 @@ TEST_F(EditPanel, NewCardInsertsBeforeTheFocusedRow)
 
     // Back on the list nothing is focused, so New Card appends.
     Frame->ShowPanel(pnCardList);
-    Click(10002);
+    Click(MneEditPanel::idNewCard);
     ASSERT_EQ(Cards.size(), 9u);
     EXPECT_TRUE(Cards[8].Question.empty());
     EXPECT_EQ(Cards[7].Question, "q5");
@@ -335,7 +286,7 @@ TEST_F(EditPanel, EditAndActivateOpenTheEditor)
 {
     LoadCards(4);
     List->Focus(1);
-    Click(10003);
+    Click(MneEditPanel::idEditCard);
     EXPECT_EQ(CurrentPanel, pnEditor);
     EXPECT_TRUE(Frame->AddPanel->IsShown());
     EXPECT_FALSE(Panel->IsShown());
@@ -354,7 +305,7 @@ TEST_F(EditPanel, DeletingSeveralRowsSelectsTheCardThatMovedUp)
     List->Select(5);
     List->Focus(5);
     ASSERT_TRUE(DeleteEnabled());
-    Click(10004);
+    Click(MneEditPanel::idDeleteCard);
     EXPECT_EQ(Questions(), (std::vector<wxString>{"q0", "q1", "q3", "q4", "q6", "q7", "q8", "q9"}));
     EXPECT_EQ(List->GetItemCount(), 8);
     EXPECT_EQ(SelectedRows(), std::vector<long>{2});
@@ -375,12 +326,12 @@ TEST_F(EditPanel, DeleteRemovesSelectionsMadeWithoutRowReports)
     List->SetItemState(-1, 0, wxLIST_STATE_SELECTED);
     List->Select(3);
     ASSERT_EQ(SelectedRows(), std::vector<long>{3});
-    Click(10004);
+    Click(MneEditPanel::idDeleteCard);
     EXPECT_EQ(Questions(), (std::vector<wxString>{"q0", "q1", "q2", "q4", "q5"}));
 
     List->SetItemState(-1, wxLIST_STATE_SELECTED, wxLIST_STATE_SELECTED);
     ASSERT_EQ(List->GetSelectedItemCount(), 5);
-    Click(10004);
+    Click(MneEditPanel::idDeleteCard);
     EXPECT_TRUE(Cards.empty());
 }
 
@@ -388,20 +339,20 @@ TEST_F(EditPanel, DeletingAtTheEndSelectsTheNewLastRow)
 {
     LoadCards(5);
     List->Select(4);
-    Click(10004);
+    Click(MneEditPanel::idDeleteCard);
     EXPECT_EQ(Questions(), (std::vector<wxString>{"q0", "q1", "q2", "q3"}));
     EXPECT_EQ(SelectedRows(), std::vector<long>{3});
 
     // The first deleted row is the new last row: the last row is chosen either way.
     List->Select(3, false);
     List->Select(2);
-    Click(10004);
+    Click(MneEditPanel::idDeleteCard);
     EXPECT_EQ(Questions(), (std::vector<wxString>{"q0", "q1", "q3"}));
     EXPECT_EQ(SelectedRows(), std::vector<long>{2});
 
     for (long row = 0; row < List->GetItemCount(); ++row)
         List->Select(row);
-    Click(10004);
+    Click(MneEditPanel::idDeleteCard);
     EXPECT_TRUE(Cards.empty());
     EXPECT_EQ(List->GetItemCount(), 0);
     EXPECT_TRUE(SelectedRows().empty());
@@ -483,7 +434,7 @@ TEST_F(EditPanel, StudyFillsTheRunForReviewAndQuizButNotForLearn)
         Options.TestMode = mode;
         Frame->TestPanel->ElapsedSeconds = 42;
         Options.ShuffleCards = false;
-        Click(10005);
+        Click(MneEditPanel::idStudy);
         EXPECT_EQ(CurrentPanel, pnStudy) << mode;
         // The study panel counts its first second as soon as it starts.
         EXPECT_LE(Frame->TestPanel->ElapsedSeconds, 1);
@@ -499,7 +450,7 @@ TEST_F(EditPanel, StudyFillsTheRunForReviewAndQuizButNotForLearn)
     Options.TestMode = tmLearn;
     Frame->TestPanel->ElapsedSeconds = 42;
     Cards[0].AnswerCount = 4;
-    Click(10005);
+    Click(MneEditPanel::idStudy);
     EXPECT_EQ(CurrentPanel, pnLearn);
     EXPECT_EQ(Frame->TestPanel->ElapsedSeconds, 0);
     EXPECT_TRUE(ActiveCards.empty());

@@ -65,11 +65,7 @@ protected:
     /// Sends a click to one of the editor's buttons.
     void Click(int id)
     {
-        wxButton* button = Control(id);
-        ASSERT_NE(button, nullptr);
-        wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(button);
-        button->ProcessWindowEvent(event);
+        ClickButton(Editor, id);
         YieldFor(10);
     }
 
@@ -95,11 +91,7 @@ protected:
     /// Presses the card list's New Card button.
     void NewCardFromList()
     {
-        wxWindow* button = Frame->EditPanel->FindWindow(10002);
-        ASSERT_NE(button, nullptr);
-        wxCommandEvent event(wxEVT_BUTTON, 10002);
-        event.SetEventObject(button);
-        button->ProcessWindowEvent(event);
+        ClickButton(Frame->EditPanel, MneEditPanel::idNewCard);
         YieldFor(30);
     }
 
@@ -152,38 +144,46 @@ TEST_F(EditorTest, NewCardOpensAnEmptyCardInAddMode)
             describedAt = true;
     EXPECT_TRUE(describedAt);
 
-    EXPECT_TRUE(Visible(10000));
-    EXPECT_FALSE(Visible(10006));
-    EXPECT_FALSE(Visible(10007));
-    EXPECT_TRUE(Visible(10001));
-    EXPECT_EQ(Label(10000), "Add another card");
-    EXPECT_EQ(Label(10001), "Finished");
-    EXPECT_EQ(Label(10006), ">");
-    EXPECT_EQ(Label(10007), "<");
-    EXPECT_EQ(Label(10008), "Preview");
-    for (int id : {10000, 10001, 10006, 10007, 10008})
+    EXPECT_TRUE(Visible(MneAddPanel::idAddAnother));
+    EXPECT_FALSE(Visible(MneAddPanel::idNext));
+    EXPECT_FALSE(Visible(MneAddPanel::idPrevious));
+    EXPECT_TRUE(Visible(MneAddPanel::idFinished));
+    EXPECT_EQ(Label(MneAddPanel::idAddAnother), "Add another card");
+    EXPECT_EQ(Label(MneAddPanel::idFinished), "Finished");
+    EXPECT_EQ(Label(MneAddPanel::idNext), ">");
+    EXPECT_EQ(Label(MneAddPanel::idPrevious), "<");
+    EXPECT_EQ(Label(MneAddPanel::idPreview), "Preview");
+    for (int id : {MneAddPanel::idAddAnother, MneAddPanel::idFinished, MneAddPanel::idNext,
+                   MneAddPanel::idPrevious, MneAddPanel::idPreview})
     {
         EXPECT_EQ(Control(id)->GetFont().GetPointSize(), 7);
         EXPECT_EQ(Control(id)->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
         EXPECT_EQ(Control(id)->GetFont().GetFaceName(), "MS Sans Serif");
     }
-    EXPECT_EQ(Label(10002), PicturePlaceholder);
-    EXPECT_EQ(Label(10003), PicturePlaceholder);
-    EXPECT_EQ(Label(10004), SoundPlaceholder);
-    EXPECT_EQ(Label(10005), SoundPlaceholder);
+    EXPECT_EQ(Label(MneAddPanel::idQuestionPicture), PicturePlaceholder);
+    EXPECT_EQ(Label(MneAddPanel::idAnswerPicture), PicturePlaceholder);
+    EXPECT_EQ(Label(MneAddPanel::idQuestionSound), SoundPlaceholder);
+    EXPECT_EQ(Label(MneAddPanel::idAnswerSound), SoundPlaceholder);
     // Question box above the answer box, each text above its picture and sound buttons.
-    EXPECT_LT(Text(0)->GetRect().GetBottom(), Control(10002)->GetPosition().y);
-    EXPECT_LT(Control(10002)->GetPosition().y, Control(10004)->GetPosition().y);
-    EXPECT_LT(Control(10004)->GetRect().GetBottom(), Text(1)->GetPosition().y);
-    EXPECT_LT(Control(10005)->GetRect().GetBottom(), Control(10001)->GetPosition().y);
-    EXPECT_EQ(Control(10002)->GetSize().x, Control(10004)->GetSize().x);
+    EXPECT_LT(Text(0)->GetRect().GetBottom(),
+              Control(MneAddPanel::idQuestionPicture)->GetPosition().y);
+    EXPECT_LT(Control(MneAddPanel::idQuestionPicture)->GetPosition().y,
+              Control(MneAddPanel::idQuestionSound)->GetPosition().y);
+    EXPECT_LT(Control(MneAddPanel::idQuestionSound)->GetRect().GetBottom(),
+              Text(1)->GetPosition().y);
+    EXPECT_LT(Control(MneAddPanel::idAnswerSound)->GetRect().GetBottom(),
+              Control(MneAddPanel::idFinished)->GetPosition().y);
+    EXPECT_EQ(Control(MneAddPanel::idQuestionPicture)->GetSize().x,
+              Control(MneAddPanel::idQuestionSound)->GetSize().x);
     // Finished at the right end, Add another card just before it.
-    EXPECT_LT(Control(10000)->GetRect().GetRight(), Control(10001)->GetPosition().x);
-    EXPECT_GT(Control(10001)->GetRect().GetRight(), Editor->GetClientSize().x - 20);
+    EXPECT_LT(Control(MneAddPanel::idAddAnother)->GetRect().GetRight(),
+              Control(MneAddPanel::idFinished)->GetPosition().x);
+    EXPECT_GT(Control(MneAddPanel::idFinished)->GetRect().GetRight(),
+              Editor->GetClientSize().x - 20);
 
     EXPECT_FALSE(Editor->Previewing);
     EXPECT_FALSE(Preview()->IsShown());
-    EXPECT_EQ(Frame->GetDefaultItem(), Control(10001));
+    EXPECT_EQ(Frame->GetDefaultItem(), Control(MneAddPanel::idFinished));
     EXPECT_EQ(wxWindow::FindFocus(), Text(0));
     EXPECT_EQ(Preview()->DisplayedCard, &Cards[1]);
     EXPECT_TRUE(Preview()->AnswerShown);
@@ -195,7 +195,7 @@ TEST_F(EditorTest, FinishedWithoutTypingKeepsTheNewEmptyCard)
     Frame->ShowPanel(pnCardList);
     NewCardFromList();
     Modified = true;
-    Click(10001);
+    Click(MneAddPanel::idFinished);
     EXPECT_EQ(CurrentPanel, pnCardList);
     ASSERT_EQ(Cards.size(), 1u);
     EXPECT_TRUE(Cards[0].Question.empty());
@@ -203,7 +203,7 @@ TEST_F(EditorTest, FinishedWithoutTypingKeepsTheNewEmptyCard)
     EXPECT_TRUE(Modified);
     EXPECT_EQ(Frame->GetTitle(), "Untitled* - Mnemora");
     // Back on the list, its Study button is the default again.
-    EXPECT_EQ(Frame->GetDefaultItem(), Frame->EditPanel->FindWindow(10005));
+    EXPECT_EQ(Frame->GetDefaultItem(), Frame->EditPanel->FindWindow(MneEditPanel::idStudy));
 }
 
 TEST_F(EditorTest, StoresOnlyWhatChanged)
@@ -214,12 +214,12 @@ TEST_F(EditorTest, StoresOnlyWhatChanged)
     ASSERT_FALSE(Modified);
     Edit(1);
     EXPECT_EQ(Title()->GetLabel(), "Edit Cards");
-    EXPECT_FALSE(Visible(10000));
-    EXPECT_TRUE(Visible(10006));
-    EXPECT_TRUE(Visible(10007));
+    EXPECT_FALSE(Visible(MneAddPanel::idAddAnother));
+    EXPECT_TRUE(Visible(MneAddPanel::idNext));
+    EXPECT_TRUE(Visible(MneAddPanel::idPrevious));
     EXPECT_EQ(Text(0)->GetValue(), "Q2");
     EXPECT_EQ(Text(1)->GetValue(), "A2");
-    Click(10001);
+    Click(MneAddPanel::idFinished);
     EXPECT_FALSE(Modified);
     EXPECT_EQ(Frame->GetTitle(), "deck.mnemora - Mnemora");
 
@@ -229,7 +229,7 @@ TEST_F(EditorTest, StoresOnlyWhatChanged)
     Text(1)->SetValue("");
     // Typing alone stores nothing.
     EXPECT_EQ(Cards[1].Question, "Q2");
-    Click(10001);
+    Click(MneAddPanel::idFinished);
     EXPECT_EQ(Cards[1].Question, typed);
     EXPECT_EQ(Cards[1].Answer, "");
     EXPECT_TRUE(Modified);
@@ -241,44 +241,44 @@ TEST_F(EditorTest, StepsThroughTheDeckStoringEachCard)
     for (const char* question : {"one", "two", "three"})
         AddCard(question);
     Edit(0);
-    EXPECT_FALSE(Control(10007)->IsEnabled());
-    EXPECT_TRUE(Control(10006)->IsEnabled());
+    EXPECT_FALSE(Control(MneAddPanel::idPrevious)->IsEnabled());
+    EXPECT_TRUE(Control(MneAddPanel::idNext)->IsEnabled());
     Text(0)->SetValue("first");
-    Click(10006);
+    Click(MneAddPanel::idNext);
     EXPECT_EQ(Cards[0].Question, "first");
     EXPECT_TRUE(Modified);
     EXPECT_EQ(Text(0)->GetValue(), "two");
-    EXPECT_TRUE(Control(10007)->IsEnabled());
-    EXPECT_TRUE(Control(10006)->IsEnabled());
+    EXPECT_TRUE(Control(MneAddPanel::idPrevious)->IsEnabled());
+    EXPECT_TRUE(Control(MneAddPanel::idNext)->IsEnabled());
     EXPECT_EQ(wxWindow::FindFocus(), Text(0));
 
     // The preview stays on while stepping and follows the card.
-    Click(10008);
+    Click(MneAddPanel::idPreview);
     EXPECT_TRUE(Editor->Previewing);
-    EXPECT_EQ(Label(10008), "Edit");
+    EXPECT_EQ(Label(MneAddPanel::idPreview), "Edit");
     EXPECT_TRUE(Preview()->IsShown());
     EXPECT_FALSE(Text(0)->IsShown());
-    Click(10006);
+    Click(MneAddPanel::idNext);
     EXPECT_TRUE(Editor->Previewing);
     EXPECT_EQ(Preview()->DisplayedCard, &Cards[2]);
-    EXPECT_FALSE(Control(10006)->IsEnabled());
-    EXPECT_TRUE(Control(10007)->IsEnabled());
-    Click(10007);
+    EXPECT_FALSE(Control(MneAddPanel::idNext)->IsEnabled());
+    EXPECT_TRUE(Control(MneAddPanel::idPrevious)->IsEnabled());
+    Click(MneAddPanel::idPrevious);
     EXPECT_EQ(Preview()->DisplayedCard, &Cards[1]);
-    Click(10008);
+    Click(MneAddPanel::idPreview);
     EXPECT_FALSE(Editor->Previewing);
-    EXPECT_EQ(Label(10008), "Preview");
+    EXPECT_EQ(Label(MneAddPanel::idPreview), "Preview");
     EXPECT_TRUE(Text(0)->IsShown());
     // The editor keeps the preview choice across visits in edit mode.
-    Click(10008);
-    Click(10001);
+    Click(MneAddPanel::idPreview);
+    Click(MneAddPanel::idFinished);
     Edit(0);
     EXPECT_TRUE(Editor->Previewing);
 
     Cards.resize(1);
     Edit(0);
-    EXPECT_FALSE(Control(10007)->IsEnabled());
-    EXPECT_FALSE(Control(10006)->IsEnabled());
+    EXPECT_FALSE(Control(MneAddPanel::idPrevious)->IsEnabled());
+    EXPECT_FALSE(Control(MneAddPanel::idNext)->IsEnabled());
 }
 
 TEST_F(EditorTest, AddAnotherCardInsertsAfterTheCurrentOne)
@@ -289,9 +289,9 @@ TEST_F(EditorTest, AddAnotherCardInsertsAfterTheCurrentOne)
     Frame->ShowPanel(pnEditor);
     YieldFor(20);
     Text(0)->SetValue("fourth");
-    Click(10008);
+    Click(MneAddPanel::idPreview);
     ASSERT_TRUE(Editor->Previewing);
-    Click(10000);
+    Click(MneAddPanel::idAddAnother);
     ASSERT_EQ(Cards.size(), 7u);
     EXPECT_EQ(Cards[3].Question, "fourth");
     EXPECT_TRUE(Cards[4].Question.empty());
@@ -307,7 +307,7 @@ TEST_F(EditorTest, AddAnotherCardInsertsAfterTheCurrentOne)
     EXPECT_EQ(Preview()->DisplayedCard, &Cards[4]);
     EXPECT_EQ(wxWindow::FindFocus(), Text(0));
     Text(0)->SetValue("fifth");
-    Click(10001);
+    Click(MneAddPanel::idFinished);
     EXPECT_EQ(Cards[4].Question, "fifth");
     EXPECT_EQ(CurrentPanel, pnCardList);
 }
@@ -320,30 +320,30 @@ TEST_F(EditorTest, PictureButtonClearsOrChoosesAndThePreviewShowsItAtOnce)
     AddCard("one");
     Cards[0].AnswerPicture = wxFileName(Dir + "/old.png");
     Edit(0);
-    EXPECT_EQ(Label(10003), Dir + "/old.png");
+    EXPECT_EQ(Label(MneAddPanel::idAnswerPicture), Dir + "/old.png");
 
     // A shown file is removed without a dialog (an unexpected one fails the test).
-    Click(10003);
-    EXPECT_EQ(Label(10003), PicturePlaceholder);
+    Click(MneAddPanel::idAnswerPicture);
+    EXPECT_EQ(Label(MneAddPanel::idAnswerPicture), PicturePlaceholder);
     EXPECT_TRUE(Cards[0].AnswerPicture.IsOk());
 
     RecordFileDialog record;
-    wxTEST_DIALOG(Click(10003), record);
+    wxTEST_DIALOG(Click(MneAddPanel::idAnswerPicture), record);
     EXPECT_EQ(record.Message, "Choose Picture");
     EXPECT_EQ(record.Directory, Dir);
     EXPECT_EQ(record.FileName, "");
     EXPECT_EQ(record.Wildcard, "Image Files " + MneAddPanel::GetImageWildcard());
-    EXPECT_EQ(Label(10003), PicturePlaceholder);
+    EXPECT_EQ(Label(MneAddPanel::idAnswerPicture), PicturePlaceholder);
 
-    wxTEST_DIALOG(Click(10002), ExpectFileDialog(picture));
-    EXPECT_EQ(Label(10002), picture);
+    wxTEST_DIALOG(Click(MneAddPanel::idQuestionPicture), ExpectFileDialog(picture));
+    EXPECT_EQ(Label(MneAddPanel::idQuestionPicture), picture);
     EXPECT_EQ(Options.DataDirectory, pictures);
     wxString stored;
     EXPECT_TRUE(wxConfigBase::Get()->Read("DataDirectory", &stored));
     EXPECT_EQ(stored, pictures);
     EXPECT_FALSE(Modified);
 
-    Click(10008);
+    Click(MneAddPanel::idPreview);
     EXPECT_TRUE(Modified);
     EXPECT_EQ(Cards[0].QuestionPicture.GetFullPath(), picture);
     EXPECT_FALSE(Cards[0].AnswerPicture.IsOk());
@@ -365,13 +365,13 @@ TEST_F(EditorTest, PictureButtonClearsOrChoosesAndThePreviewShowsItAtOnce)
     EXPECT_GE(red, 40 * 30 / 2);
 
     // The sound dialog opens in the folder of the picture; cancelling it changes nothing.
-    Click(10008);
+    Click(MneAddPanel::idPreview);
     RecordFileDialog sound;
-    wxTEST_DIALOG(Click(10005), sound);
+    wxTEST_DIALOG(Click(MneAddPanel::idAnswerSound), sound);
     EXPECT_EQ(sound.Message, "Choose Sound");
     EXPECT_EQ(sound.Directory, pictures);
     EXPECT_EQ(sound.Wildcard, "Sound Files (*.wav)|*.wav");
-    EXPECT_EQ(Label(10005), SoundPlaceholder);
+    EXPECT_EQ(Label(MneAddPanel::idAnswerSound), SoundPlaceholder);
 }
 
 TEST_F(EditorTest, FilesBesideASavedDeckShowRelativeAndStoreUnchanged)
@@ -386,11 +386,11 @@ TEST_F(EditorTest, FilesBesideASavedDeckShowRelativeAndStoreUnchanged)
     const Card before = Cards[0];
     ASSERT_EQ(before.QuestionPicture.GetFullPath(), Dir + "/cat.png");
     Edit(0);
-    EXPECT_EQ(Label(10002), "cat.png");
-    EXPECT_EQ(Label(10003), "pics/dog.png");
-    EXPECT_TRUE(Label(10004).EndsWith("elsewhere/s.wav"));
-    EXPECT_EQ(Label(10005), "../up.wav");
-    Click(10001);
+    EXPECT_EQ(Label(MneAddPanel::idQuestionPicture), "cat.png");
+    EXPECT_EQ(Label(MneAddPanel::idAnswerPicture), "pics/dog.png");
+    EXPECT_TRUE(Label(MneAddPanel::idQuestionSound).EndsWith("elsewhere/s.wav"));
+    EXPECT_EQ(Label(MneAddPanel::idAnswerSound), "../up.wav");
+    Click(MneAddPanel::idFinished);
     EXPECT_FALSE(Modified);
     EXPECT_EQ(Cards[0].QuestionPicture, before.QuestionPicture);
     EXPECT_EQ(Cards[0].AnswerPicture, before.AnswerPicture);
@@ -400,9 +400,9 @@ TEST_F(EditorTest, FilesBesideASavedDeckShowRelativeAndStoreUnchanged)
     // A deck without a file shows full paths, and storing them is no change either.
     FileName = wxFileName("Untitled");
     Edit(0);
-    EXPECT_EQ(Label(10002), Dir + "/cat.png");
-    EXPECT_EQ(Label(10003), Dir + "/pics/dog.png");
-    Click(10001);
+    EXPECT_EQ(Label(MneAddPanel::idQuestionPicture), Dir + "/cat.png");
+    EXPECT_EQ(Label(MneAddPanel::idAnswerPicture), Dir + "/pics/dog.png");
+    Click(MneAddPanel::idFinished);
     EXPECT_FALSE(Modified);
     EXPECT_EQ(Cards[0].AnswerPicture.GetFullPath(), Dir + "/pics/dog.png");
 }
@@ -414,10 +414,10 @@ TEST_F(EditorTest, SaveAsWhileEditingKeepsTheShownFiles)
                             "</Mnemoras>\n";
     Frame->OpenDeckFile(WriteFile(Dir + "/deck.mnemora", xml), false);
     Edit(0);
-    ASSERT_EQ(Label(10002), "cat.png");
+    ASSERT_EQ(Label(MneAddPanel::idQuestionPicture), "cat.png");
     // The deck moves to another folder while the editor shows a relative name.
     FileName = wxFileName(MakeTempDir() + "/moved.mnemora");
-    Click(10001);
+    Click(MneAddPanel::idFinished);
     EXPECT_EQ(Cards[0].QuestionPicture.GetFullPath(), Dir + "/cat.png");
     EXPECT_FALSE(Modified);
 }

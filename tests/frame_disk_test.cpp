@@ -81,7 +81,7 @@ TEST_F(FrameDisk, SaveAsksBeforeReplacingAnotherProgramsChanges)
         hook.AddExpectation(question);
         if (test.Answer == wxID_NO)
             hook.AddExpectation(file);
-        Menu(cmSave);
+        Menu(MneFrame::idSave);
         hook.CheckUnmetExpectations();
         EXPECT_EQ(question.Message,
                   "The deck \"deck.mnd\" was changed by another program since you opened it. Save "
@@ -97,11 +97,11 @@ TEST_F(FrameDisk, TwoWindowsSavingInTurnTheSecondIsAsked)
 {
     const DeckFileStamp secondWindow = DeckOnDisk; // both read the deck
     Change("from the first window");
-    Menu(cmSave);
+    Menu(MneFrame::idSave);
     const std::string first = ReadFile(Path);
     DeckOnDisk = secondWindow;
     Change("from the second window");
-    wxTEST_DIALOG(Menu(cmSave), ExpectMessage(wxID_CANCEL));
+    wxTEST_DIALOG(Menu(MneFrame::idSave), ExpectMessage(wxID_CANCEL));
     EXPECT_EQ(ReadFile(Path), first);
     EXPECT_TRUE(Modified);
 }
@@ -126,7 +126,7 @@ TEST_F(FrameDisk, ADeckChangedElsewhereIsOfferedForReloadingOnActivation)
     ASSERT_EQ(Cards.size(), 5u);
     EXPECT_EQ(Frame->EditPanel->GetCurrentCard(), 2);
     EXPECT_EQ(CurrentPanel, pnCardList);
-    Menu(cmSave);
+    Menu(MneFrame::idSave);
 }
 
 TEST_F(FrameDisk, ADeletedDeckShowsInTheTitleAndIsWrittenAgainWithoutAsking)
@@ -136,33 +136,33 @@ TEST_F(FrameDisk, ADeletedDeckShowsInTheTitleAndIsWrittenAgainWithoutAsking)
     EXPECT_EQ(Frame->GetTitle(), "deck.mnd (not on disk) - Mnemora");
     Change("still here");
     EXPECT_EQ(Frame->GetTitle(), "deck.mnd* (not on disk) - Mnemora");
-    Menu(cmSave);
+    Menu(MneFrame::idSave);
     EXPECT_EQ(Frame->GetTitle(), "deck.mnd - Mnemora");
     EXPECT_NE(ReadFile(Path).find("still here"), std::string::npos);
 }
 
 TEST_F(FrameDisk, RevertOpensAChosenBackupAsAnUnsavedChange)
 {
-    wxTEST_DIALOG(Menu(cmRevertToBackup), ExpectMessage()); // none yet
+    wxTEST_DIALOG(Menu(MneFrame::idRevertToBackup), ExpectMessage()); // none yet
     for (const char* question : {"fourth", "fifth"})
     {
         Change(question);
-        Menu(cmSave); // keeps the deck of 3, then of 4
+        Menu(MneFrame::idSave); // keeps the deck of 3, then of 4
     }
-    wxTEST_DIALOG(Menu(cmRevertToBackup),
+    wxTEST_DIALOG(Menu(MneFrame::idRevertToBackup),
                   wxExpectDismissableModal<wxSingleChoiceDialog>(wxID_CANCEL));
     EXPECT_EQ(Cards.size(), 5u);
-    wxTEST_DIALOG(Menu(cmRevertToBackup), ExpectChoice(1));
+    wxTEST_DIALOG(Menu(MneFrame::idRevertToBackup), ExpectChoice(1));
     EXPECT_EQ(Cards.size(), 3u);
     EXPECT_EQ(Frame->GetTitle(), "deck.mnd* - Mnemora");
-    Menu(cmSave);
+    Menu(MneFrame::idSave);
     Frame->OpenDeckFile(Path, false);
     EXPECT_EQ(Cards.size(), 3u);
 
     // A damaged backup leaves the deck as it was.
     WriteFile(DeckBackup::List(Path)[0].Path, "<?xml version=\"1.0\"?>\n<Mnemoras><Card");
     wxLogNull quiet;
-    wxTEST_DIALOG(Menu(cmRevertToBackup), ExpectChoice(0));
+    wxTEST_DIALOG(Menu(MneFrame::idRevertToBackup), ExpectChoice(0));
     EXPECT_EQ(Cards.size(), 3u);
     EXPECT_FALSE(Modified);
 }

@@ -180,7 +180,8 @@ protected:
 
 TEST_F(FrameTest, PrintingNeedsCards)
 {
-    for (int id : {cmPrintStudySheet, cmPrintSingleSided, cmPrintDoubleSided})
+    for (int id :
+         {MneFrame::idPrintStudySheet, MneFrame::idPrintSingleSided, MneFrame::idPrintDoubleSided})
     {
         ExpectMessage refusal(wxID_OK);
         wxTEST_DIALOG(Menu(id), refusal);
@@ -194,19 +195,19 @@ TEST_F(FrameTest, StudyModeDialogStoresTheChoice)
 {
     Options.TestMode = tmReview;
     ExpectModeDialog cancelled(tmQuiz, wxID_CANCEL);
-    wxTEST_DIALOG(Menu(cmStudyMode), cancelled);
+    wxTEST_DIALOG(Menu(MneFrame::idStudyMode), cancelled);
     EXPECT_EQ(cancelled.Preset, tmReview);
     EXPECT_TRUE(cancelled.Centred);
     EXPECT_EQ(Options.TestMode, tmReview);
     EXPECT_FALSE(wxConfigBase::Get()->HasEntry("StudyMode"));
 
     ExpectModeDialog chosen(tmQuiz, wxID_OK);
-    wxTEST_DIALOG(Menu(cmStudyMode), chosen);
+    wxTEST_DIALOG(Menu(MneFrame::idStudyMode), chosen);
     EXPECT_EQ(Options.TestMode, tmQuiz);
     EXPECT_EQ(wxConfigBase::Get()->ReadLong("StudyMode", -1), long(tmQuiz));
 
     ExpectModeDialog again(tmLearn, wxID_OK);
-    wxTEST_DIALOG(Menu(cmStudyMode), again);
+    wxTEST_DIALOG(Menu(MneFrame::idStudyMode), again);
     EXPECT_EQ(again.Preset, tmQuiz);
     EXPECT_EQ(Options.TestMode, tmLearn);
 }
@@ -217,7 +218,7 @@ TEST_F(FrameTest, ResetScoresAsksFirst)
     AddCard("b", "N");
     Modified = false;
     ExpectMessage no(wxID_NO);
-    wxTEST_DIALOG(Menu(cmResetScores), no);
+    wxTEST_DIALOG(Menu(MneFrame::idResetScores), no);
     EXPECT_EQ(no.Message, "Do you really want to reset all scores?");
     EXPECT_EQ(no.Caption, "Mnemora");
     EXPECT_TRUE(no.Style & wxYES_NO);
@@ -228,7 +229,7 @@ TEST_F(FrameTest, ResetScoresAsksFirst)
 
     EXPECT_FALSE(Modified);
 
-    wxTEST_DIALOG(Menu(cmResetScores), ExpectMessage(wxID_YES));
+    wxTEST_DIALOG(Menu(MneFrame::idResetScores), ExpectMessage(wxID_YES));
     EXPECT_EQ(Cards[0].History, "");
     EXPECT_EQ(Cards[1].History, "");
     EXPECT_TRUE(Modified) << "the deck now differs from its file";
@@ -237,16 +238,16 @@ TEST_F(FrameTest, ResetScoresAsksFirst)
 
 TEST_F(FrameTest, CheckItemsStoreTheirOptions)
 {
-    ClickCheckItem(cmKeepScore);
+    ClickCheckItem(MneFrame::idKeepScore);
     EXPECT_FALSE(Options.KeepScore);
     EXPECT_FALSE(wxConfigBase::Get()->ReadBool("KeepScore", true));
-    ClickCheckItem(cmShuffleCards);
+    ClickCheckItem(MneFrame::idShuffleCards);
     EXPECT_FALSE(Options.ShuffleCards);
     EXPECT_FALSE(wxConfigBase::Get()->ReadBool("ShuffleCards", true));
-    ClickCheckItem(cmPlaySounds);
+    ClickCheckItem(MneFrame::idPlaySounds);
     EXPECT_FALSE(Options.PlaySounds);
     EXPECT_FALSE(wxConfigBase::Get()->ReadBool("PlaySounds", true));
-    ClickCheckItem(cmPlaySounds);
+    ClickCheckItem(MneFrame::idPlaySounds);
     EXPECT_TRUE(Options.PlaySounds);
 }
 
@@ -259,13 +260,13 @@ TEST_F(FrameTest, ShowTimerShowsOrBlanksTheStudyTimeAtOnce)
     Frame->ShowPanel(pnStudy);
     EXPECT_EQ(Frame->TestPanel->TimerLabel->GetLabel(), "");
     const int seconds = Frame->TestPanel->ElapsedSeconds;
-    ClickCheckItem(cmShowTimer);
+    ClickCheckItem(MneFrame::idShowTimer);
     EXPECT_TRUE(Options.ShowTimer);
     EXPECT_TRUE(wxConfigBase::Get()->ReadBool("ShowTimer", false));
     EXPECT_EQ(Frame->TestPanel->TimerLabel->GetLabel(),
               wxString::Format("%02d:%02d", seconds / 60, seconds % 60));
     EXPECT_EQ(Frame->TestPanel->ElapsedSeconds, seconds + 1);
-    ClickCheckItem(cmShowTimer);
+    ClickCheckItem(MneFrame::idShowTimer);
     EXPECT_FALSE(Options.ShowTimer);
     EXPECT_EQ(Frame->TestPanel->TimerLabel->GetLabel(), "");
     Frame->ShowPanel(pnCardList);
@@ -273,18 +274,18 @@ TEST_F(FrameTest, ShowTimerShowsOrBlanksTheStudyTimeAtOnce)
 
 TEST_F(FrameTest, SwapToggledTwiceStaysInStep)
 {
-    ClickCheckItem(cmSwap);
+    ClickCheckItem(MneFrame::idSwap);
     EXPECT_TRUE(Options.SwapQuestionAnswer);
-    EXPECT_TRUE(Checked(cmSwap));
+    EXPECT_TRUE(Checked(MneFrame::idSwap));
     EXPECT_TRUE(wxConfigBase::Get()->ReadBool("SwapQuestionAnswer", false));
-    ClickCheckItem(cmSwap);
+    ClickCheckItem(MneFrame::idSwap);
     EXPECT_FALSE(Options.SwapQuestionAnswer);
-    EXPECT_FALSE(Checked(cmSwap));
+    EXPECT_FALSE(Checked(MneFrame::idSwap));
     EXPECT_FALSE(wxConfigBase::Get()->ReadBool("SwapQuestionAnswer", true));
     // Swap inverts the option whatever the item says.
-    Menu(cmSwap);
+    Menu(MneFrame::idSwap);
     EXPECT_TRUE(Options.SwapQuestionAnswer);
-    EXPECT_TRUE(Checked(cmSwap));
+    EXPECT_TRUE(Checked(MneFrame::idSwap));
 }
 
 TEST_F(FrameTest, CardFontAndBackground)
@@ -293,28 +294,28 @@ TEST_F(FrameTest, CardFontAndBackground)
     const wxFont chosen(16, wxFONTFAMILY_SWISS, wxFONTSTYLE_ITALIC, wxFONTWEIGHT_BOLD, false,
                         "DejaVu Sans");
     ExpectFontDialog cancelled(chosen, *wxRED, wxID_CANCEL);
-    wxTEST_DIALOG(Menu(cmCardFont), cancelled);
+    wxTEST_DIALOG(Menu(MneFrame::idCardFont), cancelled);
     EXPECT_EQ(cancelled.Initial, before);
     EXPECT_EQ(cancelled.InitialColour, Options.CardFontColor);
     EXPECT_EQ(Options.CardFont, before);
 
     // A dialog that hands back no valid font changes nothing but still stores the options.
-    wxTEST_DIALOG(Menu(cmCardFont), ExpectFontDialog(wxNullFont, *wxRED));
+    wxTEST_DIALOG(Menu(MneFrame::idCardFont), ExpectFontDialog(wxNullFont, *wxRED));
     EXPECT_EQ(Options.CardFont, before);
     EXPECT_EQ(Options.CardFontColor, *wxBLACK);
     EXPECT_TRUE(wxConfigBase::Get()->HasEntry("CardFont"));
 
-    wxTEST_DIALOG(Menu(cmCardFont), ExpectFontDialog(chosen, wxColour(0, 0, 128)));
+    wxTEST_DIALOG(Menu(MneFrame::idCardFont), ExpectFontDialog(chosen, wxColour(0, 0, 128)));
     EXPECT_EQ(Options.CardFont.GetPointSize(), 16);
     EXPECT_EQ(Options.CardFont.GetStyle(), wxFONTSTYLE_ITALIC);
     EXPECT_EQ(Options.CardFontColor, wxColour(0, 0, 128));
     EXPECT_EQ(wxConfigBase::Get()->Read("CardFontColor"), "0, 0, 128");
 
     ExpectColourDialog keep(*wxGREEN, wxID_CANCEL);
-    wxTEST_DIALOG(Menu(cmCardBackground), keep);
+    wxTEST_DIALOG(Menu(MneFrame::idCardBackground), keep);
     EXPECT_EQ(keep.Initial, *wxWHITE);
     EXPECT_EQ(Options.CardBackground, *wxWHITE);
-    wxTEST_DIALOG(Menu(cmCardBackground), ExpectColourDialog(wxColour(250, 240, 200)));
+    wxTEST_DIALOG(Menu(MneFrame::idCardBackground), ExpectColourDialog(wxColour(250, 240, 200)));
     EXPECT_EQ(Options.CardBackground, wxColour(250, 240, 200));
     EXPECT_EQ(wxConfigBase::Get()->Read("CardBackground"), "250, 240, 200");
 }
@@ -335,7 +336,7 @@ TEST_F(FrameTest, LanguageListNeedsCatalogFolders)
     const wxString cwd = wxGetCwd();
     wxSetWorkingDirectory(dir);
     ExpectLanguageDialog cancelled("German", wxID_CANCEL);
-    wxTEST_DIALOG(Menu(cmLanguage), cancelled);
+    wxTEST_DIALOG(Menu(MneFrame::idLanguage), cancelled);
     EXPECT_EQ(cancelled.Message, "Please choose a language:");
     EXPECT_EQ(cancelled.Caption, "Language");
     // 200 x 150, unless the toolkit needs more room for the message, the list and the buttons.
@@ -349,7 +350,7 @@ TEST_F(FrameTest, LanguageListNeedsCatalogFolders)
     EXPECT_FALSE(wxConfigBase::Get()->HasEntry("Language"));
 
     ExpectMessage restart(wxID_OK);
-    wxTEST_DIALOG(Menu(cmLanguage), ExpectLanguageDialog("German"), restart);
+    wxTEST_DIALOG(Menu(MneFrame::idLanguage), ExpectLanguageDialog("German"), restart);
     wxSetWorkingDirectory(cwd);
     EXPECT_EQ(wxConfigBase::Get()->ReadLong("Language", -1), long(wxLANGUAGE_GERMAN));
     EXPECT_EQ(restart.Message, "You must restart Mnemora to use the new language.");
@@ -360,7 +361,7 @@ TEST_F(FrameTest, LanguageListNeedsCatalogFolders)
 TEST_F(FrameTest, AboutBox)
 {
     ExpectAbout about;
-    wxTEST_DIALOG(Menu(cmAbout), about);
+    wxTEST_DIALOG(Menu(MneFrame::idAbout), about);
     EXPECT_EQ(about.Title, "About Mnemora");
     ASSERT_EQ(about.Texts.size(), 2u);
     EXPECT_EQ(about.Texts[0], "Mnemora v1.5");

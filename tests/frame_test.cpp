@@ -53,33 +53,33 @@ TEST_F(FrameTest, MenuBarHasEveryCommand)
         wxItemKind Kind;
     };
     const Item items[] = {
-        {0, cmNew, "&New", wxITEM_NORMAL},
-        {0, cmOpen, "&Open...", wxITEM_NORMAL},
+        {0, MneFrame::idNew, "&New", wxITEM_NORMAL},
+        {0, MneFrame::idOpen, "&Open...", wxITEM_NORMAL},
         {0, 0, "", wxITEM_SEPARATOR},
-        {0, cmSave, "&Save", wxITEM_NORMAL},
-        {0, cmSaveAs, "Save &As...", wxITEM_NORMAL},
-        {0, cmRevertToBackup, "Revert to &Backup...", wxITEM_NORMAL},
+        {0, MneFrame::idSave, "&Save", wxITEM_NORMAL},
+        {0, MneFrame::idSaveAs, "Save &As...", wxITEM_NORMAL},
+        {0, MneFrame::idRevertToBackup, "Revert to &Backup...", wxITEM_NORMAL},
         {0, 0, "", wxITEM_SEPARATOR},
-        {0, cmMerge, "&Merge...", wxITEM_NORMAL},
-        {0, cmImport, "&Import...", wxITEM_NORMAL},
-        {0, cmExport, "&Export...", wxITEM_NORMAL},
-        {1, cmPrintStudySheet, "Print Study S&heet", wxITEM_NORMAL},
-        {1, cmPrintSingleSided, "Print &Single Sided Cards", wxITEM_NORMAL},
-        {1, cmPrintDoubleSided, "Print &Double Sided Cards", wxITEM_NORMAL},
-        {2, cmStudyMode, "Select Study &Mode...", wxITEM_NORMAL},
-        {2, cmResetScores, "R&eset Scores", wxITEM_NORMAL},
+        {0, MneFrame::idMerge, "&Merge...", wxITEM_NORMAL},
+        {0, MneFrame::idImport, "&Import...", wxITEM_NORMAL},
+        {0, MneFrame::idExport, "&Export...", wxITEM_NORMAL},
+        {1, MneFrame::idPrintStudySheet, "Print Study S&heet", wxITEM_NORMAL},
+        {1, MneFrame::idPrintSingleSided, "Print &Single Sided Cards", wxITEM_NORMAL},
+        {1, MneFrame::idPrintDoubleSided, "Print &Double Sided Cards", wxITEM_NORMAL},
+        {2, MneFrame::idStudyMode, "Select Study &Mode...", wxITEM_NORMAL},
+        {2, MneFrame::idResetScores, "R&eset Scores", wxITEM_NORMAL},
         {2, 0, "", wxITEM_SEPARATOR},
-        {2, cmKeepScore, "&Keep Score", wxITEM_CHECK},
-        {2, cmShuffleCards, "S&huffle Cards", wxITEM_CHECK},
-        {2, cmSwap, "&Swap Question/Answer", wxITEM_CHECK},
-        {2, cmPlaySounds, "&Play Sounds", wxITEM_CHECK},
-        {2, cmShowTimer, "Show &Timer", wxITEM_CHECK},
+        {2, MneFrame::idKeepScore, "&Keep Score", wxITEM_CHECK},
+        {2, MneFrame::idShuffleCards, "S&huffle Cards", wxITEM_CHECK},
+        {2, MneFrame::idSwap, "&Swap Question/Answer", wxITEM_CHECK},
+        {2, MneFrame::idPlaySounds, "&Play Sounds", wxITEM_CHECK},
+        {2, MneFrame::idShowTimer, "Show &Timer", wxITEM_CHECK},
         {2, 0, "", wxITEM_SEPARATOR},
-        {2, cmCardFont, "Select Card &Font...", wxITEM_NORMAL},
-        {2, cmCardBackground, "Select Card &Background...", wxITEM_NORMAL},
+        {2, MneFrame::idCardFont, "Select Card &Font...", wxITEM_NORMAL},
+        {2, MneFrame::idCardBackground, "Select Card &Background...", wxITEM_NORMAL},
         {2, 0, "", wxITEM_SEPARATOR},
-        {2, cmLanguage, "Select &Language...", wxITEM_NORMAL},
-        {3, cmAbout, "&About Mnemora...", wxITEM_NORMAL},
+        {2, MneFrame::idLanguage, "Select &Language...", wxITEM_NORMAL},
+        {3, MneFrame::idAbout, "&About Mnemora...", wxITEM_NORMAL},
     };
     size_t position[4] = {0, 0, 0, 0};
     for (const Item& expected : items)
@@ -98,11 +98,11 @@ TEST_F(FrameTest, MenuBarHasEveryCommand)
     for (int i = 0; i < 4; ++i)
         EXPECT_EQ(bar->GetMenu(i)->GetMenuItemCount(), position[i]) << "menu " << i;
     // Fresh options: score keeping, shuffling and sounds on, swap and timer off.
-    EXPECT_TRUE(Checked(cmKeepScore));
-    EXPECT_TRUE(Checked(cmShuffleCards));
-    EXPECT_TRUE(Checked(cmPlaySounds));
-    EXPECT_FALSE(Checked(cmSwap));
-    EXPECT_FALSE(Checked(cmShowTimer));
+    EXPECT_TRUE(Checked(MneFrame::idKeepScore));
+    EXPECT_TRUE(Checked(MneFrame::idShuffleCards));
+    EXPECT_TRUE(Checked(MneFrame::idPlaySounds));
+    EXPECT_FALSE(Checked(MneFrame::idSwap));
+    EXPECT_FALSE(Checked(MneFrame::idShowTimer));
 }
 
 TEST_F(FrameTest, CheckItemsFollowStoredOptions)
@@ -114,11 +114,11 @@ TEST_F(FrameTest, CheckItemsFollowStoredOptions)
     wxConfigBase::Get()->Write("SwapQuestionAnswer", true);
     wxConfigBase::Get()->Write("ShowTimer", true);
     Frame = new MneFrame();
-    EXPECT_FALSE(Checked(cmPlaySounds));
-    EXPECT_TRUE(Checked(cmKeepScore));
-    EXPECT_FALSE(Checked(cmShuffleCards));
-    EXPECT_TRUE(Checked(cmSwap));
-    EXPECT_TRUE(Checked(cmShowTimer));
+    EXPECT_FALSE(Checked(MneFrame::idPlaySounds));
+    EXPECT_TRUE(Checked(MneFrame::idKeepScore));
+    EXPECT_FALSE(Checked(MneFrame::idShuffleCards));
+    EXPECT_TRUE(Checked(MneFrame::idSwap));
+    EXPECT_TRUE(Checked(MneFrame::idShowTimer));
 }
 
 TEST_F(FrameTest, DeckCommandsAreGreyedOutawayFromTheCardList)
@@ -127,22 +127,24 @@ TEST_F(FrameTest, DeckCommandsAreGreyedOutawayFromTheCardList)
         AddCard(name);
     for (Card& card : Cards)
         ActiveCards.push_back(&card);
-    const int deckCommands[] = {cmNew,    cmOpen,        cmMerge,     cmImport,
-                                cmExport, cmResetScores, cmStudyMode, cmRevertToBackup};
-    const int otherCommands[] = {cmSave,
-                                 cmSaveAs,
-                                 cmPrintStudySheet,
-                                 cmPrintSingleSided,
-                                 cmPrintDoubleSided,
-                                 cmKeepScore,
-                                 cmShuffleCards,
-                                 cmSwap,
-                                 cmPlaySounds,
-                                 cmShowTimer,
-                                 cmCardFont,
-                                 cmCardBackground,
-                                 cmLanguage,
-                                 cmAbout};
+    const int deckCommands[] = {MneFrame::idNew,       MneFrame::idOpen,
+                                MneFrame::idMerge,     MneFrame::idImport,
+                                MneFrame::idExport,    MneFrame::idResetScores,
+                                MneFrame::idStudyMode, MneFrame::idRevertToBackup};
+    const int otherCommands[] = {MneFrame::idSave,
+                                 MneFrame::idSaveAs,
+                                 MneFrame::idPrintStudySheet,
+                                 MneFrame::idPrintSingleSided,
+                                 MneFrame::idPrintDoubleSided,
+                                 MneFrame::idKeepScore,
+                                 MneFrame::idShuffleCards,
+                                 MneFrame::idSwap,
+                                 MneFrame::idPlaySounds,
+                                 MneFrame::idShowTimer,
+                                 MneFrame::idCardFont,
+                                 MneFrame::idCardBackground,
+                                 MneFrame::idLanguage,
+                                 MneFrame::idAbout};
     const wxString recent = WriteFile(Dir + "/recent.mnd", DeckXml(1));
     FileHistory->AddFileToHistory(recent);
     Frame->ShowPanel(pnCardList);
@@ -154,7 +156,7 @@ TEST_F(FrameTest, DeckCommandsAreGreyedOutawayFromTheCardList)
         EXPECT_EQ(CurrentPanel, panel);
         for (int id : deckCommands)
             EXPECT_FALSE(Enabled(id)) << "panel " << panel << " id " << id;
-        EXPECT_FALSE(Enabled(cmRecentFirst)) << "panel " << panel;
+        EXPECT_FALSE(Enabled(MneFrame::idRecentFirst)) << "panel " << panel;
         for (int id : otherCommands)
             EXPECT_TRUE(Enabled(id)) << "panel " << panel << " id " << id;
         EXPECT_EQ(Frame->EditPanel->IsShown(), false);
@@ -163,27 +165,27 @@ TEST_F(FrameTest, DeckCommandsAreGreyedOutawayFromTheCardList)
         Frame->ShowPanel(pnCardList);
         for (int id : deckCommands)
             EXPECT_TRUE(Enabled(id)) << "card list, id " << id;
-        EXPECT_TRUE(Enabled(cmRecentFirst));
+        EXPECT_TRUE(Enabled(MneFrame::idRecentFirst));
         EXPECT_TRUE(Frame->EditPanel->IsShown());
     }
 
     // Saving while studying records the file, and its new recent entry stays greyed out.
     Frame->ShowPanel(pnStudy);
     const wxString saved = Dir + "/studied.mnd";
-    wxTEST_DIALOG(Menu(cmSave), ExpectFileDialog(saved));
+    wxTEST_DIALOG(Menu(MneFrame::idSave), ExpectFileDialog(saved));
     ASSERT_EQ(RecentFiles().size(), 2u);
     EXPECT_EQ(RecentFiles()[0], saved);
-    EXPECT_FALSE(Enabled(cmRecentFirst));
-    EXPECT_FALSE(Enabled(cmRecentFirst + 1));
+    EXPECT_FALSE(Enabled(MneFrame::idRecentFirst));
+    EXPECT_FALSE(Enabled(MneFrame::idRecentFirst + 1));
     Frame->ShowPanel(pnCardList);
-    EXPECT_TRUE(Enabled(cmRecentFirst));
-    EXPECT_TRUE(Enabled(cmRecentFirst + 1));
+    EXPECT_TRUE(Enabled(MneFrame::idRecentFirst));
+    EXPECT_TRUE(Enabled(MneFrame::idRecentFirst + 1));
 }
 
 TEST_F(FrameTest, SavingAnEmptyDeckIsRefused)
 {
     Modified = true;
-    for (int id : {cmSave, cmSaveAs})
+    for (int id : {MneFrame::idSave, MneFrame::idSaveAs})
     {
         ExpectMessage refusal(wxID_OK);
         wxTEST_DIALOG(Menu(id), refusal);
@@ -200,7 +202,7 @@ TEST_F(FrameTest, SaveOfANewDeckAsksForANameAndCancelKeepsItChanged)
 {
     AddCard("Q1", "Y");
     Modified = true;
-    wxTEST_DIALOG(Menu(cmSave), ExpectFileDialog(Dir + "/never.mnd", wxID_CANCEL));
+    wxTEST_DIALOG(Menu(MneFrame::idSave), ExpectFileDialog(Dir + "/never.mnd", wxID_CANCEL));
     EXPECT_TRUE(Modified);
     EXPECT_EQ(FileName.GetFullName(), "Untitled");
     EXPECT_FALSE(wxFileExists(Dir + "/never.mnd"));
@@ -209,7 +211,7 @@ TEST_F(FrameTest, SaveOfANewDeckAsksForANameAndCancelKeepsItChanged)
     const wxString sub = Dir + "/sub";
     wxMkdir(sub);
     const wxString path = sub + "/mine.mnd";
-    wxTEST_DIALOG(Menu(cmSave), ExpectFileDialog(path));
+    wxTEST_DIALOG(Menu(MneFrame::idSave), ExpectFileDialog(path));
     EXPECT_FALSE(Modified);
     EXPECT_EQ(FileName.GetFullPath(), path);
     EXPECT_EQ(Frame->GetTitle(), "mine.mnd - Mnemora");
@@ -225,7 +227,7 @@ TEST_F(FrameTest, SaveOfANewDeckAsksForANameAndCancelKeepsItChanged)
     Modified = true;
     Frame->UpdateTitle();
     EXPECT_EQ(Frame->GetTitle(), "mine.mnd* - Mnemora");
-    Menu(cmSave);
+    Menu(MneFrame::idSave);
     EXPECT_FALSE(Modified);
     EXPECT_EQ(Frame->GetTitle(), "mine.mnd - Mnemora");
     EXPECT_NE(ReadFile(path).find("History=\"YYN\""), std::string::npos);
@@ -238,7 +240,7 @@ TEST_F(FrameTest, NewOnAChangedDeckWithoutCards)
 
     ExpectMessage question(wxID_YES);
     ExpectMessage refusal(wxID_OK);
-    wxTEST_DIALOG(Menu(cmNew), question, refusal);
+    wxTEST_DIALOG(Menu(MneFrame::idNew), question, refusal);
     EXPECT_EQ(question.Message, UnsavedQuestion);
     EXPECT_EQ(question.Caption, "Mnemora v1.5");
     EXPECT_TRUE(question.Style & wxYES_NO);
@@ -248,11 +250,11 @@ TEST_F(FrameTest, NewOnAChangedDeckWithoutCards)
     EXPECT_EQ(FileName.GetFullName(), "emptied.mnd");
     EXPECT_TRUE(Modified);
 
-    wxTEST_DIALOG(Menu(cmNew), ExpectMessage(wxID_CANCEL));
+    wxTEST_DIALOG(Menu(MneFrame::idNew), ExpectMessage(wxID_CANCEL));
     EXPECT_EQ(FileName.GetFullName(), "emptied.mnd");
     EXPECT_TRUE(Modified);
 
-    wxTEST_DIALOG(Menu(cmNew), ExpectMessage(wxID_NO));
+    wxTEST_DIALOG(Menu(MneFrame::idNew), ExpectMessage(wxID_NO));
     EXPECT_EQ(FileName.GetFullName(), "Untitled");
     EXPECT_FALSE(Modified);
     EXPECT_EQ(Frame->GetTitle(), "Untitled - Mnemora");
@@ -264,13 +266,13 @@ TEST_F(FrameTest, FailedSaveKeepsTheChangesGuarded)
     FileName = wxFileName(Dir + "/no-such-folder/deck.mnd");
     Modified = true;
     wxLogNull quiet;
-    Menu(cmSave);
+    Menu(MneFrame::idSave);
     EXPECT_TRUE(Modified);
     EXPECT_EQ(Frame->GetTitle(), "deck.mnd* - Mnemora");
     EXPECT_TRUE(RecentFiles().empty());
 
     // Yes to saving, the save fails: the new deck must not replace the unsaved one.
-    wxTEST_DIALOG(Menu(cmNew), ExpectMessage(wxID_YES));
+    wxTEST_DIALOG(Menu(MneFrame::idNew), ExpectMessage(wxID_YES));
     EXPECT_EQ(Cards.size(), 1u);
     EXPECT_TRUE(Modified);
     EXPECT_EQ(FileName.GetFullName(), "deck.mnd");
@@ -282,7 +284,7 @@ TEST_F(FrameTest, NewSavesFirstWhenAsked)
     Frame->OpenDeckFile(path, true);
     Cards[0].History += "Y";
     Modified = true;
-    wxTEST_DIALOG(Menu(cmNew), ExpectMessage(wxID_YES));
+    wxTEST_DIALOG(Menu(MneFrame::idNew), ExpectMessage(wxID_YES));
     EXPECT_TRUE(Cards.empty());
     EXPECT_EQ(FileName.GetFullName(), "Untitled");
     EXPECT_NE(ReadFile(path).find("History=\"YNY\""), std::string::npos);
@@ -293,15 +295,16 @@ TEST_F(FrameTest, OpenLoadsTheChosenDeck)
     const wxString path = WriteFile(Dir + "/three.mnd", DeckXml(3));
     AddCard("old");
     Modified = true;
-    wxTEST_DIALOG(Menu(cmOpen), ExpectMessage(wxID_CANCEL));
+    wxTEST_DIALOG(Menu(MneFrame::idOpen), ExpectMessage(wxID_CANCEL));
     EXPECT_EQ(Cards.size(), 1u);
 
-    wxTEST_DIALOG(Menu(cmOpen), ExpectMessage(wxID_NO), ExpectFileDialog(path, wxID_CANCEL));
+    wxTEST_DIALOG(Menu(MneFrame::idOpen), ExpectMessage(wxID_NO),
+                  ExpectFileDialog(path, wxID_CANCEL));
     EXPECT_EQ(Cards.size(), 1u);
     EXPECT_TRUE(Modified);
 
     Options.DataDirectory = wxGetCwd();
-    wxTEST_DIALOG(Menu(cmOpen), ExpectMessage(wxID_NO), ExpectFileDialog(path));
+    wxTEST_DIALOG(Menu(MneFrame::idOpen), ExpectMessage(wxID_NO), ExpectFileDialog(path));
     ASSERT_EQ(Cards.size(), 3u);
     EXPECT_EQ(Cards[0].Question, "Q1");
     EXPECT_FLOAT_EQ(Cards[0].Score, 50.0f);
@@ -322,7 +325,7 @@ TEST_F(FrameTest, UnreadableDeckIsNeverOverwritten)
     wxArrayString messages;
     SetDeckMessageHandler([&](const wxString& text) { messages.Add(text); });
     wxLogNull quiet;
-    wxTEST_DIALOG(Menu(cmOpen), ExpectFileDialog(path));
+    wxTEST_DIALOG(Menu(MneFrame::idOpen), ExpectFileDialog(path));
     EXPECT_TRUE(Cards.empty());
     EXPECT_EQ(FileName.GetFullName(), "Untitled");
     EXPECT_EQ(Frame->GetTitle(), "Untitled - Mnemora");
@@ -331,7 +334,7 @@ TEST_F(FrameTest, UnreadableDeckIsNeverOverwritten)
     // Saving afterwards asks for a name instead of replacing the unreadable file.
     AddCard("new");
     Modified = true;
-    wxTEST_DIALOG(Menu(cmSave), ExpectFileDialog(path, wxID_CANCEL));
+    wxTEST_DIALOG(Menu(MneFrame::idSave), ExpectFileDialog(path, wxID_CANCEL));
     EXPECT_EQ(ReadFile(path), broken);
 }
 
@@ -344,11 +347,11 @@ TEST_F(FrameTest, DeckOfAnotherVersionFallsBackToUntitled)
     FileHistory->AddFileToHistory(path);
     FileHistory->AddFileToHistory(good);
     Frame->ShowPanel(pnCardList);
-    Menu(cmRecentFirst);
+    Menu(MneFrame::idRecentFirst);
     ASSERT_EQ(Cards.size(), 2u);
 
     ExpectMessage version(wxID_OK);
-    wxTEST_DIALOG(Menu(cmRecentFirst + 1), version);
+    wxTEST_DIALOG(Menu(MneFrame::idRecentFirst + 1), version);
     EXPECT_EQ(version.Message, "This version of Mnemora cannot open the file you have selected.");
     EXPECT_EQ(version.Caption, "Mnemora");
     EXPECT_TRUE(version.Style & wxICON_WARNING);
@@ -365,7 +368,7 @@ TEST_F(FrameTest, RecentFilesOpenWithoutReorderingTheList)
     FileHistory->AddFileToHistory(second);
     Frame->ShowPanel(pnCardList);
     Options.DataDirectory = wxGetCwd();
-    Menu(cmRecentFirst + 1);
+    Menu(MneFrame::idRecentFirst + 1);
     EXPECT_EQ(Cards.size(), 1u);
     EXPECT_EQ(Frame->GetTitle(), "first.mnd - Mnemora");
     ASSERT_EQ(RecentFiles().size(), 2u);
@@ -381,7 +384,7 @@ TEST_F(FrameTest, DeletedRecentFileKeepsTheDeck)
     Frame->OpenDeckFile(current, true);
     wxRemoveFile(gone);
     ExpectMessage notice(wxID_OK);
-    wxTEST_DIALOG(Menu(cmRecentFirst + 1), notice);
+    wxTEST_DIALOG(Menu(MneFrame::idRecentFirst + 1), notice);
     EXPECT_EQ(notice.Message, "The selected file no longer exists.");
     EXPECT_EQ(notice.Caption, "Mnemora");
     EXPECT_TRUE(notice.Style & wxICON_INFORMATION);
@@ -400,7 +403,7 @@ TEST_F(FrameTest, AFailedSaveKeepsTheDeckMarkedAsChanged)
     Modified = true;
     Frame->UpdateTitle();
     wxLogNull quiet;
-    Menu(cmSave);
+    Menu(MneFrame::idSave);
     EXPECT_TRUE(Modified);
     EXPECT_EQ(Frame->GetTitle(), "loop.mnd* - Mnemora");
     EXPECT_TRUE(RecentFiles().empty());
@@ -414,19 +417,19 @@ TEST_F(FrameTest, MergeKeepsTheNameAndTheRecentList)
     Frame->OpenDeckFile(base, true);
     const wxArrayString recentBefore = RecentFiles();
 
-    wxTEST_DIALOG(Menu(cmMerge), ExpectFileDialog(other + "/missing.mnd"));
+    wxTEST_DIALOG(Menu(MneFrame::idMerge), ExpectFileDialog(other + "/missing.mnd"));
     EXPECT_EQ(Cards.size(), 5u);
     EXPECT_FALSE(Modified);
     EXPECT_EQ(Options.DataDirectory, Dir);
 
     // A file that cannot be read adds nothing and leaves the deck unchanged.
     const wxString binary = WriteFile(other + "/binary.mnd", std::string("ab\ncd\0ef", 8));
-    wxTEST_DIALOG(Menu(cmMerge), ExpectFileDialog(binary));
+    wxTEST_DIALOG(Menu(MneFrame::idMerge), ExpectFileDialog(binary));
     EXPECT_EQ(Cards.size(), 5u);
     EXPECT_FALSE(Modified);
     EXPECT_EQ(Frame->GetTitle(), "base.mnd - Mnemora");
 
-    wxTEST_DIALOG(Menu(cmMerge), ExpectFileDialog(extra));
+    wxTEST_DIALOG(Menu(MneFrame::idMerge), ExpectFileDialog(extra));
     ASSERT_EQ(Cards.size(), 8u);
     EXPECT_EQ(Cards[5].Question, "X1");
     EXPECT_EQ(FileName.GetFullPath(), base);

@@ -19,6 +19,7 @@
 
 #include "app/mneApp.h"
 #include "deck/mnemora.h"
+#include "study/MneLearnPanel.h"
 
 namespace
 {
@@ -80,10 +81,20 @@ wxString UseFreshConfig()
 void ResetDeck()
 {
     ActiveCards.clear();
+    NewCards.clear();
     Cards.clear();
     CurCard = -1;
     FileName = wxFileName("Untitled");
     Modified = false;
+}
+
+void ClickButton(wxWindow* parent, int id)
+{
+    wxWindow* button = parent->FindWindow(id);
+    ASSERT_NE(button, nullptr) << "no button " << id;
+    wxCommandEvent event(wxEVT_BUTTON, id);
+    event.SetEventObject(button);
+    button->ProcessWindowEvent(event);
 }
 
 int main(int argc, char** argv)

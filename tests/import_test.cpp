@@ -9,7 +9,6 @@
 #include <wx/radiobut.h>
 #include <wx/stattext.h>
 
-#include <functional>
 #include <vector>
 
 #include "ErrorLog.h"
@@ -19,26 +18,7 @@
 
 namespace
 {
-/// Answers the import dialog after `action` has set its controls.
-class ExpectImportDialog : public wxExpectModalBase<mneImportDialog>
-{
-public:
-    ExpectImportDialog(std::function<void(mneImportDialog*)> action, int answer = wxID_OK)
-        : m_action(std::move(action)), m_answer(answer)
-    {
-    }
-
-protected:
-    int OnInvoked(mneImportDialog* dialog) const override
-    {
-        m_action(dialog);
-        return m_answer;
-    }
-
-private:
-    std::function<void(mneImportDialog*)> m_action;
-    int m_answer;
-};
+using ExpectImportDialog = ExpectDialog<mneImportDialog>;
 
 /// A file dialog answered with a path and a filter, keeping the title it showed.
 class ExpectNamedFileDialog : public ExpectFileDialog
@@ -72,13 +52,13 @@ ExpectImportDialog ChooseText(bool ignoreHeaderRow)
                               { dialog->IgnoreHeaderRow->SetValue(ignoreHeaderRow); });
 }
 
-// Picks the picture sequence (10002) or the Anki package (10003), as a click does.
+// Picks the picture sequence or the Anki package by id, as a click does.
 ExpectImportDialog Choose(int id)
 {
     return ExpectImportDialog(
         [=](mneImportDialog* dialog)
         {
-            (id == 10002 ? dialog->PictureRadio : dialog->AnkiRadio)->SetValue(true);
+            wxStaticCast(dialog->FindWindow(id), wxRadioButton)->SetValue(true);
             wxCommandEvent click(wxEVT_RADIOBUTTON, id);
             dialog->GetEventHandler()->ProcessEvent(click);
         });
@@ -122,17 +102,14 @@ TEST_F(ImportTest, DialogTextsFontsAndExclusiveRadios)
     EXPECT_EQ(heading.GetFamily(), wxFONTFAMILY_ROMAN);
 
     EXPECT_EQ(dialog.AnkiRadio->GetLabel(), "Anki deck package (.apkg)");
-    for (int id : {10002, 10000, 10003, 10002})
+    for (wxRadioButton* clicked :
+         {dialog.PictureRadio, dialog.ExcelRadio, dialog.AnkiRadio, dialog.PictureRadio})
     {
-        wxRadioButton* clicked = id == 10000   ? dialog.ExcelRadio
-                                 : id == 10002 ? dialog.PictureRadio
-                                               : dialog.AnkiRadio;
         clicked->SetValue(true);
-        wxCommandEvent click(wxEVT_RADIOBUTTON, id);
+        wxCommandEvent click(wxEVT_RADIOBUTTON, clicked->GetId());
         dialog.GetEventHandler()->ProcessEvent(click);
-        EXPECT_EQ(dialog.ExcelRadio->GetValue(), id == 10000);
-        EXPECT_EQ(dialog.PictureRadio->GetValue(), id == 10002);
-        EXPECT_EQ(dialog.AnkiRadio->GetValue(), id == 10003);
+        for (wxRadioButton* radio : {dialog.ExcelRadio, dialog.PictureRadio, dialog.AnkiRadio})
+            EXPECT_EQ(radio->GetValue(), radio == clicked);
     }
 }
 
@@ -141,10 +118,10 @@ TEST_F(ImportTest, TextImportAsksFirstThenFillsTheListAndTitle)
     const wxString path = WriteFile(Dir + "/words.CSV", "Question,Answer\nHaus,house\n,empty\n");
     AddCard("unsaved");
     Modified = true;
-    wxTEST_DIALOG(Menu(cmImport), ExpectMessage(wxID_CANCEL));
+    wxTEST_DIALOG(Menu(MneFrame::idImport), ExpectMessage(wxID_CANCEL));
     ASSERT_EQ(Cards.size(), 1u);
 
-    wxTEST_DIALOG(Menu(cmImport), ExpectMessage(wxID_NO), ChooseText(true),
+    wxTEST_DIALOG(Menu(MneFrame::idImport), ExpectMessage(wxID_NO), ChooseText(true),
                   ExpectNamedFileDialog(Titles, path));
     EXPECT_EQ(Titles, std::vector<wxString>{"Choose file to import."});
     ASSERT_EQ(Cards.size(), 2u);
@@ -154,7 +131,7 @@ TEST_F(ImportTest, TextImportAsksFirstThenFillsTheListAndTitle)
     EXPECT_EQ(Options.DataDirectory, Dir);
 
     // A cancelled file dialog keeps the deck.
-    wxTEST_DIALOG(Menu(cmImport), ExpectMessage(wxID_NO), ChooseText(false),
+    wxTEST_DIALOG(Menu(MneFrame::idImport), ExpectMessage(wxID_NO), ChooseText(false),
                   ExpectFileDialog(path, wxID_CANCEL));
     EXPECT_EQ(Cards.size(), 2u);
     EXPECT_EQ(Frame->GetTitle(), "words.mnd* - Mnemora");
@@ -164,22 +141,22 @@ TEST_F(ImportTest, SaveAfterImportAsksBeforeReplacingADeckOfThatName)
 {
     const wxString deck = WriteFile(Dir + "/words.mnd", DeckXml(3));
     const wxString path = WriteFile(Dir + "/words.txt", "eins\tone\n");
-    wxTEST_DIALOG(Menu(cmImport), ChooseText(false), ExpectFileDialog(path));
-    wxTEST_DIALOG(Menu(cmSave), ExpectFileDialog(Dir + "/other.mnd"));
+    wxTEST_DIALOG(Menu(MneFrame::idImport), ChooseText(false), ExpectFileDialog(path));
+    wxTEST_DIALOG(Menu(MneFrame::idSave), ExpectFileDialog(Dir + "/other.mnd"));
     EXPECT_EQ(ReadFile(deck), DeckXml(3));
     EXPECT_EQ(Frame->GetTitle(), "other.mnd - Mnemora");
 
     // Without such a deck the plain Save writes beside the text file.
     const wxString fresh = WriteFile(Dir + "/fresh.txt", "zwei\ttwo\n");
-    wxTEST_DIALOG(Menu(cmImport), ChooseText(false), ExpectFileDialog(fresh));
-    Menu(cmSave);
+    wxTEST_DIALOG(Menu(MneFrame::idImport), ChooseText(false), ExpectFileDialog(fresh));
+    Menu(MneFrame::idSave);
     EXPECT_NE(ReadFile(Dir + "/fresh.mnd").find("zwei"), std::string::npos);
 }
 
 TEST_F(ImportTest, PictureSequences)
 {
     AddCard("old");
-    wxTEST_DIALOG(Menu(cmImport), Choose(10002),
+    wxTEST_DIALOG(Menu(MneFrame::idImport), Choose(mneImportDialog::idPictures),
                   ExpectNamedFileDialog(Titles, wxString(), wxID_CANCEL));
     EXPECT_TRUE(Cards.empty());
     EXPECT_EQ(Frame->GetTitle(), "Untitled* - Mnemora");
@@ -192,7 +169,7 @@ TEST_F(ImportTest, PictureSequences)
     {
         // More answers than the test macro takes: the hook it builds, filled by hand.
         ThrowingModalHook hook(__FILE__, __LINE__, "PictureSequences");
-        const ExpectImportDialog choose = Choose(10002);
+        const ExpectImportDialog choose = Choose(mneImportDialog::idPictures);
         hook.AddExpectation(choose);
         std::vector<ExpectNamedFileDialog> answers;
         answers.reserve(8);
@@ -205,7 +182,7 @@ TEST_F(ImportTest, PictureSequences)
         answers.emplace_back(Titles, wxString(), wxID_CANCEL);
         for (const ExpectNamedFileDialog& answer : answers)
             hook.AddExpectation(answer);
-        Menu(cmImport);
+        Menu(MneFrame::idImport);
         hook.CheckUnmetExpectations();
     }
     ASSERT_EQ(Cards.size(), 3u);
@@ -229,7 +206,8 @@ TEST_F(ImportTest, AnkiPackagesComeInWithTheirPicturesAndARefusalKeepsTheDeck)
     ASSERT_TRUE(
         WriteZip(path.utf8_string(), PackageMembers(true, {"<img src=\"q.png\">hablar\x1fto speak"},
                                                     {{"q.png", ReadFile(Picture("q.png"))}})));
-    wxTEST_DIALOG(Menu(cmImport), Choose(10003), ExpectNamedFileDialog(Titles, path));
+    wxTEST_DIALOG(Menu(MneFrame::idImport), Choose(mneImportDialog::idAnki),
+                  ExpectNamedFileDialog(Titles, path));
     EXPECT_EQ(Titles, std::vector<wxString>{"Choose file to import."});
     ASSERT_EQ(Cards.size(), 1u);
     EXPECT_EQ(List()->GetItemText(0, 0), "(q.png) hablar");
@@ -238,10 +216,9 @@ TEST_F(ImportTest, AnkiPackagesComeInWithTheirPicturesAndARefusalKeepsTheDeck)
     EXPECT_EQ(Frame->GetTitle(), "Spanish verbs.mnd* - Mnemora");
 
     ErrorLog log;
-    wxLog* previous = wxLog::SetActiveTarget(&log);
     const wxString text = WriteFile(Dir + "/notes.apkg", "not a zip");
-    wxTEST_DIALOG(Menu(cmImport), ExpectMessage(wxID_NO), Choose(10003), ExpectFileDialog(text));
-    wxLog::SetActiveTarget(previous);
+    wxTEST_DIALOG(Menu(MneFrame::idImport), ExpectMessage(wxID_NO), Choose(mneImportDialog::idAnki),
+                  ExpectFileDialog(text));
     EXPECT_NE(log.Last().find("is not an Anki deck package"), wxString::npos) << log.All();
     ASSERT_EQ(Cards.size(), 1u);
     EXPECT_EQ(Frame->GetTitle(), "Spanish verbs.mnd* - Mnemora");
@@ -250,16 +227,18 @@ TEST_F(ImportTest, AnkiPackagesComeInWithTheirPicturesAndARefusalKeepsTheDeck)
 TEST_F(ImportTest, ExportWritesTheChosenFilterAndLeavesTheDeckAlone)
 {
     ExpectMessage refusal;
-    wxTEST_DIALOG(Menu(cmExport), refusal);
+    wxTEST_DIALOG(Menu(MneFrame::idExport), refusal);
     EXPECT_EQ(refusal.Message, "Add at least one card first.");
     EXPECT_EQ(refusal.Caption, "Mnemora");
     EXPECT_TRUE(refusal.Style & wxICON_EXCLAMATION);
 
     AddCard("one");
     AddCard("two");
-    wxTEST_DIALOG(Menu(cmExport), ExpectNamedFileDialog(Titles, Dir + "/tabs.txt", wxID_OK, 0));
+    wxTEST_DIALOG(Menu(MneFrame::idExport),
+                  ExpectNamedFileDialog(Titles, Dir + "/tabs.txt", wxID_OK, 0));
     EXPECT_EQ(ReadFile(Dir + "/tabs.txt"), "one\tanswer of one\ntwo\tanswer of two\n");
-    wxTEST_DIALOG(Menu(cmExport), ExpectNamedFileDialog(Titles, Dir + "/commas.txt", wxID_OK, 1));
+    wxTEST_DIALOG(Menu(MneFrame::idExport),
+                  ExpectNamedFileDialog(Titles, Dir + "/commas.txt", wxID_OK, 1));
     EXPECT_EQ(ReadFile(Dir + "/commas.txt"), "one,answer of one\ntwo,answer of two\n");
     EXPECT_EQ(Titles[0], "Export Cards");
     EXPECT_FALSE(Modified);
@@ -269,7 +248,7 @@ TEST_F(ImportTest, ExportWritesTheChosenFilterAndLeavesTheDeckAlone)
 TEST_F(ImportTest, AFiveMegabyteLineShowsAsOneRow)
 {
     const wxString path = WriteFile(Dir + "/long.csv", std::string(5 << 20, 'x') + ",y\n");
-    wxTEST_DIALOG(Menu(cmImport), ChooseText(false), ExpectFileDialog(path));
+    wxTEST_DIALOG(Menu(MneFrame::idImport), ChooseText(false), ExpectFileDialog(path));
     Frame->Refresh();
     YieldFor(200);
     ASSERT_EQ(List()->GetItemCount(), 1);

@@ -93,7 +93,7 @@ TEST_F(KeyboardTest, FileShortcutsReachTheirCommands)
     const wxString labels[] = {"&New\tCtrl+N", "&Open...\tCtrl+O", "&Save\tCtrl+S",
                                "Save &As...\tShift+Ctrl+S"};
     int i = 0;
-    for (int id : {cmNew, cmOpen, cmSave, cmSaveAs})
+    for (int id : {MneFrame::idNew, MneFrame::idOpen, MneFrame::idSave, MneFrame::idSaveAs})
         EXPECT_EQ(Frame->GetMenuBar()->FindItem(id)->GetItemLabel(), labels[i++]);
 
     AddCard("q1");
@@ -241,7 +241,8 @@ TEST_F(KeyboardTest, TheCardListRunsOnKeys)
         AddCard(question);
     Frame->ShowPanel(pnCardList);
     YieldFor(100);
-    wxListView* list = dynamic_cast<wxListView*>(Frame->EditPanel->FindWindow(10001));
+    wxListView* list =
+        dynamic_cast<wxListView*>(Frame->EditPanel->FindWindow(MneEditPanel::idList));
     ASSERT_TRUE(list->IsDescendant(wxWindow::FindFocus())) << "the list has the keys";
 
     // End, Home, arrows; a letter jumps to the next question starting with it, round the end.
@@ -260,8 +261,7 @@ TEST_F(KeyboardTest, TheCardListRunsOnKeys)
     Press(WXK_RETURN);
     ASSERT_TRUE(Frame->AddPanel->IsShown());
     EXPECT_EQ(dynamic_cast<wxTextCtrl*>(wxWindow::FindFocus())->GetValue(), "avocado");
-    wxCommandEvent finished(wxEVT_BUTTON, 10001);
-    Frame->AddPanel->ProcessWindowEvent(finished);
+    ClickButton(Frame->AddPanel, MneAddPanel::idFinished);
     YieldFor(100);
     EXPECT_TRUE(list->IsDescendant(wxWindow::FindFocus()));
 
@@ -335,8 +335,11 @@ TEST_F(KeyboardTest, TabReachesEveryControlOfTheLearnPanelAndTheEditor)
     YieldFor(100);
     // Both pictures, both sounds, "<" and ">".
     wxWindow* editor = Frame->AddPanel;
-    ExpectTabReaches({editor->FindWindow(10002), editor->FindWindow(10003),
-                      editor->FindWindow(10004), editor->FindWindow(10005),
-                      editor->FindWindow(10006), editor->FindWindow(10007)});
+    ExpectTabReaches({editor->FindWindow(MneAddPanel::idQuestionPicture),
+                      editor->FindWindow(MneAddPanel::idAnswerPicture),
+                      editor->FindWindow(MneAddPanel::idQuestionSound),
+                      editor->FindWindow(MneAddPanel::idAnswerSound),
+                      editor->FindWindow(MneAddPanel::idNext),
+                      editor->FindWindow(MneAddPanel::idPrevious)});
     Frame->ShowPanel(pnCardList);
 }

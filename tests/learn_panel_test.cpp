@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The learn panel inside a real main frame: which cards come into play, the number of cards
 // through spin, text and All, the striped list and its scrolling, and the Learn-mode round trip.
-#include "GuiTest.h"
+#include "FrameFixture.h"
 
 #include <wx/bitmap.h>
 #include <wx/button.h>
@@ -30,17 +30,6 @@
 
 namespace
 {
-enum
-{
-    idCardList = 15000,
-    idAll = 15002,
-    idContinue = 15003,
-    idCorrect = 15001,
-    idShowAnswer = 15003,
-    idAddMoreCards = 15004,
-    idStudy = 10005
-};
-
 /// Answers the card font dialog with a chosen font.
 class ChooseFont : public wxExpectModalBase<wxFontDialog>
 {
@@ -64,45 +53,26 @@ const wxColour White(255, 255, 255);
 const wxColour GreyBlue(159, 159, 159);
 const wxColour GreyWhite(191, 191, 191);
 
-class LearnPanelTest : public testing::Test
+class LearnPanelTest : public FrameTest
 {
 protected:
     void SetUp() override
     {
-        UseFreshConfig();
-        ResetDeck();
-        NewCards.clear();
-        Frame = new MneFrame();
+        FrameTest::SetUp();
         Panel = Frame->LearnPanel;
         Options.PlaySounds = false;
         Options.ShuffleCards = false;
         Options.TestMode = tmLearn;
         ResetRandom();
-        YieldFor(20);
-    }
-
-    void TearDown() override
-    {
-        Modified = false;
-        Frame->Destroy();
-        YieldFor(20);
-        NewCards.clear();
-        ResetDeck();
     }
 
     /// Cards "Q1".."Qn" with the given scores (0 for those not given), none in play.
     static void MakeDeck(int count, const std::vector<float>& scores = {})
     {
-        Cards.clear();
+        ::MakeDeck(count);
         ActiveCards.clear();
-        for (int i = 1; i <= count; ++i)
-        {
-            Card card;
-            card.Question = wxString::Format("Q%d", i);
-            card.Answer = wxString::Format("A%d", i);
-            card.Score = size_t(i) <= scores.size() ? scores[size_t(i - 1)] : 0;
-            Cards.push_back(card);
-        }
+        for (size_t i = 0; i < scores.size(); ++i)
+            Cards[i].Score = scores[i];
     }
 
     /// Puts the first count cards of the deck into play and shows the learn panel.
@@ -112,15 +82,6 @@ protected:
         for (int i = 0; i < active; ++i)
             ActiveCards.push_back(&Cards[size_t(i)]);
         Frame->ShowPanel(pnLearn);
-    }
-
-    static void Click(wxWindow* parent, int id)
-    {
-        wxWindow* button = parent->FindWindow(id);
-        ASSERT_NE(button, nullptr);
-        wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(button);
-        button->ProcessWindowEvent(event);
     }
 
     /// Types text into the count field, then presses Enter there unless told not to.
@@ -167,7 +128,6 @@ protected:
         return bitmap.ConvertToImage();
     }
 
-    MneFrame* Frame = nullptr;
     MneLearnPanel* Panel = nullptr;
 };
 
@@ -196,10 +156,9 @@ TEST_F(LearnPanelTest, LayoutTextsAndControls)
     EXPECT_EQ(Panel->TitleText->GetLabel(), "Learn Cards");
     EXPECT_EQ(Panel->TitleText->GetFont().GetPointSize(), 22);
     EXPECT_EQ(Panel->TitleText->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
-    EXPECT_EQ(Panel->CardList->GetId(), idCardList);
-    EXPECT_EQ(Panel->FindWindow(idAll), Panel->AllButton);
+    EXPECT_EQ(Panel->FindWindow(MneLearnPanel::idAll), Panel->AllButton);
     EXPECT_EQ(Panel->AllButton->GetLabel(), "All");
-    EXPECT_EQ(Panel->FindWindow(idContinue), Panel->ContinueButton);
+    EXPECT_EQ(Panel->FindWindow(MneLearnPanel::idContinue), Panel->ContinueButton);
     EXPECT_EQ(Panel->ContinueButton->GetLabel(), "Continue");
     EXPECT_EQ(Panel->ContinueButton->GetFont().GetPointSize(), 7);
     EXPECT_EQ(Panel->ContinueButton->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
@@ -224,7 +183,7 @@ TEST_F(LearnPanelTest, FirstStageTakesTheFirstCardsAndContinueStartsTheDrill)
     Options.CardIncrement = 3;
     for (Card& card : Cards)
         card.AnswerCount = 5;
-    Click(Frame->EditPanel, idStudy);
+    ClickButton(Frame->EditPanel, MneEditPanel::idStudy);
     ASSERT_EQ(CurrentPanel, pnLearn);
     EXPECT_EQ(NewIndices(), (std::vector<int>{0, 1, 2}));
     EXPECT_EQ(Panel->CountText->GetValue(), "3");
@@ -234,7 +193,7 @@ TEST_F(LearnPanelTest, FirstStageTakesTheFirstCardsAndContinueStartsTheDrill)
     EXPECT_TRUE(Panel->CountSpin->IsEnabled());
     EXPECT_TRUE(ActiveCards.empty()) << "nothing is in play before Continue";
 
-    Click(Panel, idContinue);
+    ClickButton(Panel, MneLearnPanel::idContinue);
     EXPECT_EQ(CurrentPanel, pnStudy);
     ASSERT_EQ(ActiveCards.size(), 3u);
     for (size_t i = 0; i < 3; ++i)
@@ -270,7 +229,7 @@ TEST_F(LearnPanelTest, AllSpinAndTypedCounts)
     MakeDeck(15);
     Options.CardIncrement = 3;
     Learn(3);
-    Click(Panel, idAll);
+    ClickButton(Panel, MneLearnPanel::idAll);
     EXPECT_EQ(Panel->CountText->GetValue(), "12");
     EXPECT_EQ(NewCards.size(), 12u);
     EXPECT_EQ(StoredIncrement(), 12);
@@ -452,9 +411,9 @@ TEST_F(LearnPanelTest, LearnModeRoundTripFromTheCardList)
     MakeDeck(8);
     Options.CardIncrement = 3;
     Frame->ShowPanel(pnCardList);
-    Click(Frame->EditPanel, idStudy);
+    ClickButton(Frame->EditPanel, MneEditPanel::idStudy);
     ASSERT_EQ(CurrentPanel, pnLearn);
-    Click(Panel, idContinue);
+    ClickButton(Panel, MneLearnPanel::idContinue);
     ASSERT_EQ(CurrentPanel, pnStudy);
     MneTestPanel* study = Frame->TestPanel;
 
@@ -466,26 +425,26 @@ TEST_F(LearnPanelTest, LearnModeRoundTripFromTheCardList)
         for (Card* card : ActiveCards)
             short_ += card->AnswerCount < Options.MinAnswerCount;
         Card* shown = study->CardDisplay->DisplayedCard;
-        Click(study, idShowAnswer);
+        ClickButton(study, MneTestPanel::idShowAnswer);
         if (short_ == 1 && shown->AnswerCount == Options.MinAnswerCount - 1)
         {
             ExpectMessage message;
-            wxTEST_DIALOG(Click(study, idCorrect), message);
+            wxTEST_DIALOG(ClickButton(study, MneTestPanel::idCorrect), message);
             EXPECT_TRUE(message.Message.StartsWith("Congratulations!"));
             congratulated = true;
         }
         else
-            Click(study, idCorrect);
+            ClickButton(study, MneTestPanel::idCorrect);
     }
     ASSERT_TRUE(congratulated);
     ASSERT_TRUE(study->AddMoreCardsButton->IsShown());
 
-    Click(study, idAddMoreCards);
+    ClickButton(study, MneTestPanel::idAddMoreCards);
     ASSERT_EQ(CurrentPanel, pnLearn);
     EXPECT_TRUE(Panel->IsShown());
     EXPECT_EQ(NewIndices(), (std::vector<int>{3, 4, 5})) << "the answered cards now score 100";
     EXPECT_EQ(Panel->CountText->GetValue(), "3");
-    Click(Panel, idContinue);
+    ClickButton(Panel, MneLearnPanel::idContinue);
     ASSERT_EQ(CurrentPanel, pnStudy);
     ASSERT_EQ(ActiveCards.size(), 6u);
     for (size_t i = 0; i < 6; ++i)
@@ -504,7 +463,7 @@ TEST_F(LearnPanelTest, ANewCardFontMeasuresTheRowsAgain)
     list->TotalHeight = 1;
     const wxFont large(30, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_NORMAL, false,
                        "DejaVu Serif");
-    wxCommandEvent menu(wxEVT_MENU, 10018);
+    wxCommandEvent menu(wxEVT_MENU, MneFrame::idCardFont);
     menu.SetEventObject(Frame);
     wxTEST_DIALOG(Frame->ProcessWindowEvent(menu), ChooseFont(large));
     YieldFor(200);

@@ -172,8 +172,8 @@ protected:
               });
         Check(Frame->AddPanel, "editor, edit mode", [&] { Frame->AddPanel->SetCard(1, false); });
         // "<" and ">" stand level with the middle of "Preview".
-        const wxRect preview = Frame->AddPanel->FindWindow(10008)->GetRect();
-        for (int id : {10006, 10007})
+        const wxRect preview = Frame->AddPanel->FindWindow(MneAddPanel::idPreview)->GetRect();
+        for (int id : {MneAddPanel::idNext, MneAddPanel::idPrevious})
             EXPECT_NEAR(Frame->AddPanel->FindWindow(id)->GetRect().GetY() +
                             Frame->AddPanel->FindWindow(id)->GetRect().GetHeight() / 2,
                         preview.y + preview.height / 2, 1);

@@ -36,14 +36,6 @@
 
 namespace
 {
-enum
-{
-    idSaveLayout = 10000,
-    idDeleteLayout = 10001,
-    idPrintPreview = 10004,
-    idAlignmentSheet = 10006
-};
-
 class PrintDialogTest : public testing::Test
 {
 protected:
@@ -137,7 +129,7 @@ TEST_F(PrintDialogTest, SaveOverwriteAndDeleteLayouts)
     Dialog->BackOffsetYText->SetValue("4");
     Dialog->FlipEdgeChoice->SetSelection(1);
     Dialog->CutMarksCheck->SetValue(true);
-    Click(idSaveLayout);
+    Click(mnePrintDialog::idSaveLayout);
     ASSERT_EQ(Options.PageLayouts.size(), 4u);
     EXPECT_EQ(Options.PrintPageLayout, 3);
     EXPECT_EQ(Options.PageLayouts[3].Name, "Postkarte");
@@ -152,18 +144,18 @@ TEST_F(PrintDialogTest, SaveOverwriteAndDeleteLayouts)
     EXPECT_TRUE(Options.PageLayouts[3].FlipShortEdge && Options.PageLayouts[3].CutMarks);
 
     Dialog->NumRowsText->SetValue("2");
-    Click(idSaveLayout);
+    Click(mnePrintDialog::idSaveLayout);
     ASSERT_EQ(Options.PageLayouts.size(), 4u);
     EXPECT_EQ(Options.PageLayouts[3].NumRows, 2);
 
-    Click(idDeleteLayout);
+    Click(mnePrintDialog::idDeleteLayout);
     ASSERT_EQ(Options.PageLayouts.size(), 3u);
     EXPECT_EQ(Options.PrintPageLayout, 0);
     EXPECT_EQ(Dialog->LayoutCombo->GetValue(), Options.PageLayouts[0].Name);
     EXPECT_EQ(Dialog->LayoutCombo->GetCount(), 3u);
 
     Options.PageLayouts.resize(1);
-    Click(idDeleteLayout);
+    Click(mnePrintDialog::idDeleteLayout);
     EXPECT_EQ(Options.PageLayouts.size(), 1u);
 }
 
@@ -182,7 +174,7 @@ TEST_F(PrintDialogTest, RefusesGridsThatCannotPrint)
     Dialog->NumRowsText->SetValue("4");
     Dialog->NumColumnsText->SetValue("3");
     ExpectMessage columns;
-    wxTEST_DIALOG(Click(idPrintPreview), columns);
+    wxTEST_DIALOG(Click(mnePrintDialog::idPrintPreview), columns);
     EXPECT_EQ(columns.Message,
               "Number of columns must be either an even number or 1 for single sided printing.");
     EXPECT_EQ(PreviewFrame(), nullptr);
@@ -193,7 +185,7 @@ TEST_F(PrintDialogTest, PreviewShowsTheLayoutsPaper)
     Options.PrintPageLayout = 2;
     Options.PageLayouts[2].NumColumns = 3;
     Open(ptDoubleSided);
-    Click(idPrintPreview);
+    Click(mnePrintDialog::idPrintPreview);
     wxPreviewFrame* frame = PreviewFrame();
     ASSERT_NE(frame, nullptr);
     EXPECT_EQ(frame->GetTitle(), "Mnemora Print Preview");
@@ -326,7 +318,7 @@ TEST_F(FrameTest, PrintCommandsOpenTheirDialog)
     for (int type = 0; type < 3; ++type)
     {
         ExpectOwnPrintDialog dialog;
-        wxTEST_DIALOG(Menu(cmPrintStudySheet + type), dialog);
+        wxTEST_DIALOG(Menu(MneFrame::idPrintStudySheet + type), dialog);
         EXPECT_EQ(dialog.Title, titles[type]);
         EXPECT_EQ(dialog.Type, type);
     }
@@ -369,8 +361,9 @@ TEST_F(PrintDialogTest, AlignmentSheetTurnsTheReadingIntoTheOffset)
     Dialog->TransferDataFromWindow();
     EXPECT_EQ(Options.PageLayouts[0].BackOffsetX, 0.5 / 25.4);
     ExpectMessage turn;
-    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_YES), ExpectPrintDialog(wxID_OK),
-                  turn, ExpectPrintDialog(wxID_OK), ExpectReading("1.5", "-0.8", wxID_OK));
+    wxTEST_DIALOG(Click(mnePrintDialog::idAlignmentSheet), ExpectMessage(wxID_YES),
+                  ExpectPrintDialog(wxID_OK), turn, ExpectPrintDialog(wxID_OK),
+                  ExpectReading("1.5", "-0.8", wxID_OK));
     EXPECT_EQ(turn.Message, "When the printer finishes, turn the pages over top to bottom and "
                             "feed them back into the printer.");
     EXPECT_NEAR(Options.PageLayouts[0].BackOffsetX, 2.0 / 25.4, 1e-15);
@@ -382,16 +375,17 @@ TEST_F(PrintDialogTest, AlignmentSheetTurnsTheReadingIntoTheOffset)
     // Saved as one PDF of two pages instead; cancelling the question leaves the offset alone,
     // and so does text that is no number.
     const wxString pdf = MakeTempDir() + "/ausrichtung.pdf";
-    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_NO), ExpectFileDialog(pdf),
-                  ExpectReading("3", "3", wxID_CANCEL));
+    wxTEST_DIALOG(Click(mnePrintDialog::idAlignmentSheet), ExpectMessage(wxID_NO),
+                  ExpectFileDialog(pdf), ExpectReading("3", "3", wxID_CANCEL));
     EXPECT_EQ(PdfPages(Output(("pdfinfo '" + pdf + "'").utf8_string())), 2);
-    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_YES), ExpectPrintDialog(wxID_OK),
-                  ExpectMessage(), ExpectPrintDialog(wxID_OK),
+    wxTEST_DIALOG(Click(mnePrintDialog::idAlignmentSheet), ExpectMessage(wxID_YES),
+                  ExpectPrintDialog(wxID_OK), ExpectMessage(), ExpectPrintDialog(wxID_OK),
                   ExpectReading("nan", "viel", wxID_OK));
     EXPECT_NEAR(Options.PageLayouts[0].BackOffsetX, 2.0 / 25.4, 1e-15);
     // A cancelled print asks nothing more.
-    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_YES), ExpectPrintDialog(wxID_CANCEL));
-    wxTEST_DIALOG(Click(idAlignmentSheet), ExpectMessage(wxID_CANCEL));
+    wxTEST_DIALOG(Click(mnePrintDialog::idAlignmentSheet), ExpectMessage(wxID_YES),
+                  ExpectPrintDialog(wxID_CANCEL));
+    wxTEST_DIALOG(Click(mnePrintDialog::idAlignmentSheet), ExpectMessage(wxID_CANCEL));
 
     // The study sheet has no cells to line up or cut.
     Dialog->Destroy();
@@ -406,7 +400,7 @@ TEST_F(PrintDialogTest, PreviewClosesFromItsTitleBarWhileTheDialogIsModal)
     Dialog->CallAfter(
         [&]
         {
-            Click(idPrintPreview);
+            Click(mnePrintDialog::idPrintPreview);
             if (wxPreviewFrame* frame = PreviewFrame())
             {
                 YieldFor(100);

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Quiz grading, the results dialog and its report: grades and comments at the thresholds, the
 // report's exact bytes, the temporary file, and the opening in the desktop's text viewer.
-#include "GuiTest.h"
+#include "FrameFixture.h"
 
 #include <wx/button.h>
 #include <wx/ffile.h>
@@ -25,26 +25,6 @@
 
 namespace
 {
-enum
-{
-    idCorrect = 15001,
-    idIncorrect = 15002,
-    idShowAnswer = 15003,
-    idViewResults = 10000
-};
-
-std::string ReadBytes(const wxString& path)
-{
-    std::string bytes;
-    wxFFile file(path, "rb");
-    if (file.IsOpened())
-    {
-        bytes.resize(static_cast<size_t>(file.Length()));
-        file.Read(&bytes[0], bytes.size());
-    }
-    return bytes;
-}
-
 // A report and the empty file that reserved its name.
 void RemoveReport(const wxString& path)
 {
@@ -57,13 +37,6 @@ void RemoveReport(const wxString& path)
 void SetClock(int hour, int minute)
 {
     QuizClock = [hour, minute] { return wxDateTime(2, wxDateTime::Mar, 2024, hour, minute, 0); };
-}
-
-void PressViewResults(mneQuizDialog* dialog)
-{
-    wxCommandEvent event(wxEVT_BUTTON, idViewResults);
-    event.SetEventObject(dialog->ViewButton);
-    dialog->ViewButton->ProcessWindowEvent(event);
 }
 
 /// Answers the results dialog: keeps its texts and presses View Quiz Results once.
@@ -87,59 +60,33 @@ protected:
         HasTime = dialog->TimeText != nullptr;
         if (HasTime)
             Time = dialog->TimeText->GetLabel();
-        PressViewResults(dialog);
+        ClickButton(dialog, mneQuizDialog::idViewResults);
         return wxID_CANCEL;
     }
 };
 
-class QuizTest : public testing::Test
+class QuizTest : public FrameTest
 {
 protected:
     void SetUp() override
     {
-        UseFreshConfig();
-        ResetDeck();
-        Frame = new MneFrame();
+        FrameTest::SetUp();
         Panel = Frame->TestPanel;
         Options.PlaySounds = false;
         Options.ShuffleCards = false;
         Options.TestMode = tmQuiz;
         SetClock(14, 0);
         ShowReportFile = [this](const wxString& path) { Opened.push_back(path); };
-        YieldFor(20);
     }
 
     void TearDown() override
     {
-        Modified = false;
-        Frame->Destroy();
-        YieldFor(20);
+        FrameTest::TearDown();
         ShowReportFile = OpenInTextViewer;
         QuizClock = [] { return wxDateTime::Now(); };
-        ResetDeck();
     }
 
-    static void MakeDeck(int count)
-    {
-        for (int i = 1; i <= count; ++i)
-        {
-            Card card;
-            card.Question = wxString::Format("Q%d", i);
-            card.Answer = wxString::Format("A%d", i);
-            Cards.push_back(card);
-        }
-        ActiveCards.clear();
-        for (Card& card : Cards)
-            ActiveCards.push_back(&card);
-    }
-
-    void Click(int id)
-    {
-        wxWindow* button = Panel->FindWindow(id);
-        wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(button);
-        button->ProcessWindowEvent(event);
-    }
+    void Click(int id) { ClickButton(Panel, id); }
 
     /// Runs a whole quiz through the panel; the last answer opens the results.
     void RunQuiz(const std::vector<bool>& answers, ExpectResults& results)
@@ -148,11 +95,12 @@ protected:
         Frame->ShowPanel(pnStudy);
         for (size_t i = 0; i + 1 < answers.size(); ++i)
         {
-            Click(idShowAnswer);
-            Click(answers[i] ? idCorrect : idIncorrect);
+            Click(MneTestPanel::idShowAnswer);
+            Click(answers[i] ? MneTestPanel::idCorrect : MneTestPanel::idIncorrect);
         }
-        Click(idShowAnswer);
-        wxTEST_DIALOG(Click(answers.back() ? idCorrect : idIncorrect), results);
+        Click(MneTestPanel::idShowAnswer);
+        wxTEST_DIALOG(Click(answers.back() ? MneTestPanel::idCorrect : MneTestPanel::idIncorrect),
+                      results);
     }
 
     /// The dialog as the panel builds it once `correct` of `total` cards were answered right.
@@ -164,7 +112,6 @@ protected:
         return new mneQuizDialog(Panel);
     }
 
-    MneFrame* Frame = nullptr;
     MneTestPanel* Panel = nullptr;
     std::vector<wxString> Opened;
 };
@@ -262,7 +209,7 @@ TEST(QuizReportFile, WritesANewUtf8TextFileAndFailsQuietly)
     EXPECT_EQ(name.GetExt(), "txt");
     EXPECT_TRUE(name.GetName().StartsWith("mne"));
     EXPECT_EQ(name.GetPath(), wxFileName(wxFileName::GetTempDir(), "").GetPath());
-    EXPECT_EQ(ReadBytes(first), "Correct  \tZ\xC3\xBCrich / \xE2\x82\xAC\r\n");
+    EXPECT_EQ(ReadFile(first), "Correct  \tZ\xC3\xBCrich / \xE2\x82\xAC\r\n");
     EXPECT_FALSE(wxFileExists(name.GetPath() + "/" + name.GetName())) << "one file per report";
 
     wxString tmp;
@@ -307,7 +254,7 @@ TEST_F(QuizTest, NineOfTenGivesAMinusAndTheReportFollowsTheQuizOrder)
     for (int i = 1; i <= 10; ++i)
         expected += std::string(i == 3 ? "Incorrect" : "Correct  ") + "\tQ" + std::to_string(i) +
                     " / A" + std::to_string(i) + "\r\n";
-    EXPECT_EQ(ReadBytes(Opened[0]), expected);
+    EXPECT_EQ(ReadFile(Opened[0]), expected);
     RemoveReport(Opened[0]);
 }
 
@@ -351,7 +298,7 @@ TEST_F(QuizTest, HiddenTimerAndUnsavedDeckLeaveOutTimeAndPath)
     RunQuiz({false, true}, results);
     EXPECT_FALSE(results.HasTime);
     ASSERT_EQ(Opened.size(), 1u);
-    const std::string report = ReadBytes(Opened[0]);
+    const std::string report = ReadFile(Opened[0]);
     EXPECT_NE(report.find("\r\n\r\nFile:\t\r\nDate:\t"), std::string::npos) << report;
     EXPECT_EQ(report.find("Time taken"), std::string::npos);
     EXPECT_NE(report.find("Incorrect\tQ1 / A1\r\nCorrect  \tQ2 / A2\r\n"), std::string::npos);
@@ -368,7 +315,7 @@ TEST_F(QuizTest, WithoutKeepScoreTheReportStillShowsThisQuizsAnswers)
     RunQuiz({true, false, false}, results);
     EXPECT_EQ(results.Counts, "Correct answers: 1\nIncorrect answers: 2");
     ASSERT_EQ(Opened.size(), 1u);
-    const std::string report = ReadBytes(Opened[0]);
+    const std::string report = ReadFile(Opened[0]);
     EXPECT_NE(report.find("Correct  \tQ1 / A1\r\nIncorrect\tQ2 / A2\r\nIncorrect\tQ3 / A3\r\n"),
               std::string::npos)
         << report;
@@ -379,12 +326,12 @@ TEST_F(QuizTest, WithoutKeepScoreTheReportStillShowsThisQuizsAnswers)
 TEST_F(QuizTest, EveryPressWritesANewReport)
 {
     mneQuizDialog* dialog = Results(2, 4);
-    PressViewResults(dialog);
-    PressViewResults(dialog);
+    ClickButton(dialog, mneQuizDialog::idViewResults);
+    ClickButton(dialog, mneQuizDialog::idViewResults);
     ASSERT_EQ(Opened.size(), 2u);
     EXPECT_NE(Opened[0], Opened[1]);
     EXPECT_EQ(dialog->ReportPath, Opened[1]);
-    EXPECT_EQ(ReadBytes(Opened[0]), ReadBytes(Opened[1]));
+    EXPECT_EQ(ReadFile(Opened[0]), ReadFile(Opened[1]));
     dialog->Destroy();
     RemoveReport(Opened[0]);
     RemoveReport(Opened[1]);
@@ -436,6 +383,6 @@ TEST(ReportViewer, TheDesktopDefaultForPlainTextOpensTheReport)
     for (int i = 0; i < 100 && !wxFileExists(marker); ++i)
         YieldFor(50);
     YieldFor(100);
-    EXPECT_EQ(ReadBytes(marker), std::string(report.utf8_str()));
+    EXPECT_EQ(ReadFile(marker), std::string(report.utf8_str()));
     RemoveReport(report);
 }

@@ -14,6 +14,8 @@
 
 #include <unistd.h>
 
+#include "ErrorLog.h"
+
 namespace
 {
 /// Runs the command-line handling on "mnemora" followed by `args`.
@@ -55,7 +57,7 @@ wxString MenuTexts(MneFrame* frame)
     wxString texts;
     for (size_t i = 0; i < bar->GetMenuCount(); ++i)
         texts += bar->GetMenuLabel(i) + "|";
-    for (int id : {cmNew, cmOpen, cmSwap, cmLanguage})
+    for (int id : {MneFrame::idNew, MneFrame::idOpen, MneFrame::idSwap, MneFrame::idLanguage})
         texts += bar->FindItem(id)->GetItemLabel().BeforeFirst('\t') + "|";
     return texts;
 }
@@ -165,7 +167,7 @@ TEST_F(LanguageTest, GermanMenus)
         EXPECT_TRUE(Locale->IsOk());
     }
     ExpectMessage refusal(wxID_OK);
-    wxTEST_DIALOG(Menu(cmSave), refusal);
+    wxTEST_DIALOG(Menu(MneFrame::idSave), refusal);
     EXPECT_EQ(refusal.Message, wxString::FromUTF8("Fügen Sie zuerst mindestens eine Karte hinzu."));
     EXPECT_EQ(refusal.Caption, "Mnemora");
 }
@@ -253,25 +255,9 @@ TEST(Program, StartsWhateverTheSettingsHold)
     EXPECT_TRUE(RunProgramUntilShown(home, deck)) << "no lone window titled settings.mnd - Mnemora";
 }
 
-namespace
-{
-class ErrorText : public wxLog
-{
-public:
-    wxString Text;
-
-protected:
-    void DoLogRecord(wxLogLevel, const wxString& message, const wxLogRecordInfo&) override
-    {
-        Text += message + "\n";
-    }
-};
-} // namespace
-
 TEST(Program, AnExceptionThatEscapesACommandIsReportedNotFatal)
 {
-    ErrorText log;
-    wxLog* previous = wxLog::SetActiveTarget(&log);
+    ErrorLog log;
     try
     {
         throw std::bad_alloc();
@@ -288,7 +274,6 @@ TEST(Program, AnExceptionThatEscapesACommandIsReportedNotFatal)
     {
         mneApp::ReportCurrentException();
     }
-    wxLog::SetActiveTarget(previous);
-    EXPECT_TRUE(log.Text.Contains("There is not enough memory to finish the command.")) << log.Text;
-    EXPECT_TRUE(log.Text.Contains("The command failed.")) << log.Text;
+    EXPECT_EQ(log.All(),
+              "There is not enough memory to finish the command.\nThe command failed.\n");
 }

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The study panel driven through its buttons inside a real main frame: card order in Review,
 // Quiz and Learn modes, answers and scores, the swap coin, the timer and the button states.
-#include "GuiTest.h"
+#include "FrameFixture.h"
 
 #include <wx/button.h>
 #include <wx/menu.h>
@@ -28,16 +28,6 @@
 
 namespace
 {
-enum
-{
-    idCorrect = 15001,
-    idIncorrect = 15002,
-    idShowAnswer = 15003,
-    idAddMoreCards = 15004,
-    idStop = 15005,
-    idShowTimer = 10023
-};
-
 /// Answers the results dialog with its close box and keeps what it showed.
 class ExpectResults : public wxExpectModalBase<mneQuizDialog>
 {
@@ -56,47 +46,22 @@ protected:
     }
 };
 
-class StudyPanelTest : public testing::Test
+class StudyPanelTest : public FrameTest
 {
 protected:
     void SetUp() override
     {
-        UseFreshConfig();
-        ResetDeck();
-        NewCards.clear();
-        Frame = new MneFrame();
+        FrameTest::SetUp();
         Panel = Frame->TestPanel;
         Options.PlaySounds = false;
         ShowReportFile = [](const wxString&) {};
         ResetRandom();
-        YieldFor(20);
     }
 
     void TearDown() override
     {
-        Modified = false;
-        Frame->Destroy();
-        YieldFor(20);
+        FrameTest::TearDown();
         ShowReportFile = OpenInTextViewer;
-        NewCards.clear();
-        ResetDeck();
-    }
-
-    /// A deck of cards "Q1".."Qn", all in play as the card list's Study command puts them.
-    static void MakeDeck(int count, const wxString& history = wxString())
-    {
-        Cards.clear();
-        for (int i = 1; i <= count; ++i)
-        {
-            Card card;
-            card.Question = wxString::Format("Q%d", i);
-            card.Answer = wxString::Format("A%d", i);
-            card.History = history;
-            Cards.push_back(card);
-        }
-        ActiveCards.clear();
-        for (Card& card : Cards)
-            ActiveCards.push_back(&card);
     }
 
     void Study(int mode, bool shuffle)
@@ -107,19 +72,12 @@ protected:
         Frame->ShowPanel(pnStudy);
     }
 
-    void Click(int id)
-    {
-        wxWindow* button = Panel->FindWindow(id);
-        ASSERT_NE(button, nullptr);
-        wxCommandEvent event(wxEVT_BUTTON, id);
-        event.SetEventObject(button);
-        button->ProcessWindowEvent(event);
-    }
+    void Click(int id) { ClickButton(Panel, id); }
 
     void Answer(bool correct)
     {
-        Click(idShowAnswer);
-        Click(correct ? idCorrect : idIncorrect);
+        Click(MneTestPanel::idShowAnswer);
+        Click(correct ? MneTestPanel::idCorrect : MneTestPanel::idIncorrect);
     }
 
     /// Deck index of the card on show.
@@ -141,7 +99,6 @@ protected:
         return shown;
     }
 
-    MneFrame* Frame = nullptr;
     MneTestPanel* Panel = nullptr;
 };
 
@@ -235,7 +192,6 @@ TEST_F(StudyPanelTest, LayoutTextsFontsAndButtonStates)
     Study(tmReview, false);
     YieldFor(50);
 
-    EXPECT_EQ(Panel->CardDisplay->GetId(), 15000);
     const wxString instruction =
         "Read the question below and say the answer to yourself.\nThen press Show Answer, "
         "followed by Correct or Incorrect\n(depending on whether you answered correctly).";
@@ -271,16 +227,14 @@ TEST_F(StudyPanelTest, LayoutTextsFontsAndButtonStates)
     const struct
     {
         wxButton* Button;
-        int Id;
         const char* Label;
-    } buttons[] = {{Panel->CorrectButton, idCorrect, "Correct"},
-                   {Panel->IncorrectButton, idIncorrect, "Incorrect"},
-                   {Panel->ShowAnswerButton, idShowAnswer, "Show Answer"},
-                   {Panel->AddMoreCardsButton, idAddMoreCards, "Add more cards"},
-                   {Panel->StopButton, idStop, "Stop studying"}};
+    } buttons[] = {{Panel->CorrectButton, "Correct"},
+                   {Panel->IncorrectButton, "Incorrect"},
+                   {Panel->ShowAnswerButton, "Show Answer"},
+                   {Panel->AddMoreCardsButton, "Add more cards"},
+                   {Panel->StopButton, "Stop studying"}};
     for (const auto& b : buttons)
     {
-        EXPECT_EQ(b.Button->GetId(), b.Id);
         EXPECT_EQ(b.Button->GetLabel(), b.Label);
         EXPECT_EQ(b.Button->GetFont().GetPointSize(), 7);
         EXPECT_EQ(b.Button->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
@@ -300,7 +254,7 @@ TEST_F(StudyPanelTest, LayoutTextsFontsAndButtonStates)
     EXPECT_NEAR(stop.GetRight(), Panel->GetClientSize().x - 10, 2);
     EXPECT_LT(Panel->ShowAnswerButton->GetRect().GetRight(), stop.GetLeft());
 
-    Click(idShowAnswer);
+    Click(MneTestPanel::idShowAnswer);
     EXPECT_TRUE(Panel->CardDisplay->AnswerShown);
     EXPECT_FALSE(Visible(Panel->ShowAnswerButton));
     EXPECT_TRUE(Visible(Panel->CorrectButton));
@@ -308,7 +262,7 @@ TEST_F(StudyPanelTest, LayoutTextsFontsAndButtonStates)
     EXPECT_TRUE(Visible(Panel->StopButton));
     EXPECT_LT(Panel->CorrectButton->GetRect().GetRight(), Panel->IncorrectButton->GetRect().x);
 
-    Click(idIncorrect);
+    Click(MneTestPanel::idIncorrect);
     EXPECT_TRUE(Visible(Panel->ShowAnswerButton));
     EXPECT_FALSE(Visible(Panel->CorrectButton));
     EXPECT_FALSE(Panel->CardDisplay->AnswerShown);
@@ -320,13 +274,13 @@ TEST_F(StudyPanelTest, KeyboardFocusMovesToTheNextStep)
     Frame->EditPanel->SetFocus();
     Study(tmReview, false);
     YieldFor(50);
-    EXPECT_EQ(wxWindow::FindFocus(), Panel->FindWindow(idShowAnswer));
-    Click(idShowAnswer);
+    EXPECT_EQ(wxWindow::FindFocus(), Panel->FindWindow(MneTestPanel::idShowAnswer));
+    Click(MneTestPanel::idShowAnswer);
     YieldFor(20);
-    EXPECT_EQ(wxWindow::FindFocus(), Panel->FindWindow(idCorrect));
-    Click(idIncorrect);
+    EXPECT_EQ(wxWindow::FindFocus(), Panel->FindWindow(MneTestPanel::idCorrect));
+    Click(MneTestPanel::idIncorrect);
     YieldFor(20);
-    EXPECT_EQ(wxWindow::FindFocus(), Panel->FindWindow(idShowAnswer));
+    EXPECT_EQ(wxWindow::FindFocus(), Panel->FindWindow(MneTestPanel::idShowAnswer));
 }
 
 TEST_F(StudyPanelTest, ReviewInDeckOrderRecordsEveryAnswer)
@@ -345,7 +299,7 @@ TEST_F(StudyPanelTest, ReviewInDeckOrderRecordsEveryAnswer)
     EXPECT_TRUE(Modified);
     EXPECT_EQ(Frame->GetTitle(), "Untitled* - Mnemora");
 
-    Click(idStop);
+    Click(MneTestPanel::idStop);
     EXPECT_EQ(CurrentPanel, pnCardList);
     EXPECT_FALSE(Panel->Timer.IsRunning());
 }
@@ -444,8 +398,8 @@ TEST_F(StudyPanelTest, QuizInDeckOrderEndsWithTheResultsAndTheCardList)
     EXPECT_EQ(CurrentPanel, pnStudy);
 
     ExpectResults results;
-    Click(idShowAnswer);
-    wxTEST_DIALOG(Click(idCorrect), results);
+    Click(MneTestPanel::idShowAnswer);
+    wxTEST_DIALOG(Click(MneTestPanel::idCorrect), results);
     EXPECT_TRUE(results.Shown);
     EXPECT_EQ(results.Grade, "Grade: D (66.67%)");
     EXPECT_EQ(results.Counts, "Correct answers: 2\nIncorrect answers: 1");
@@ -472,8 +426,8 @@ TEST_F(StudyPanelTest, ShuffledQuizAsksEveryCardOnceInDrawAndRemoveOrder)
     }
     asked.push_back(Shown());
     ExpectResults results;
-    Click(idShowAnswer);
-    wxTEST_DIALOG(Click(idCorrect), results);
+    Click(MneTestPanel::idShowAnswer);
+    wxTEST_DIALOG(Click(MneTestPanel::idCorrect), results);
     EXPECT_TRUE(results.Shown);
     EXPECT_EQ(results.Grade, "Grade: A+ (100.00%)");
     std::vector<int> sorted = asked;
@@ -501,8 +455,8 @@ TEST_F(StudyPanelTest, WithoutKeepScoreAnswersLeaveTheDeckAlone)
     Answer(true);
     Answer(false);
     ExpectResults results;
-    Click(idShowAnswer);
-    wxTEST_DIALOG(Click(idCorrect), results);
+    Click(MneTestPanel::idShowAnswer);
+    wxTEST_DIALOG(Click(MneTestPanel::idCorrect), results);
     EXPECT_EQ(results.Counts, "Correct answers: 2\nIncorrect answers: 1");
     EXPECT_EQ(Cards[0].History, "NY");
     EXPECT_FALSE(Modified);
@@ -539,9 +493,9 @@ TEST_F(StudyPanelTest, TimerLabelFollowsTheShowTimerOption)
     EXPECT_EQ(Panel->TimerLabel->GetLabel(), "");
     Panel->ElapsedSeconds = 42;
     // Switched on mid-run through the menu: the whole time shows at once.
-    wxMenuItem* item = Frame->GetMenuBar()->FindItem(idShowTimer);
+    wxMenuItem* item = Frame->GetMenuBar()->FindItem(MneFrame::idShowTimer);
     item->Check(true);
-    wxCommandEvent command(wxEVT_MENU, idShowTimer);
+    wxCommandEvent command(wxEVT_MENU, MneFrame::idShowTimer);
     command.SetEventObject(Frame);
     command.SetInt(1);
     Frame->ProcessWindowEvent(command);
@@ -578,12 +532,12 @@ TEST_F(StudyPanelTest, LearnModeCongratulatesOnceAndOffersMoreCards)
 
     // Studying goes on without a second message; Add more cards stays in both states.
     Answer(true);
-    Click(idShowAnswer);
+    Click(MneTestPanel::idShowAnswer);
     EXPECT_TRUE(Visible(Panel->AddMoreCardsButton));
-    Click(idCorrect);
+    Click(MneTestPanel::idCorrect);
     EXPECT_EQ(AnsweredCount, 2);
 
-    Click(idAddMoreCards);
+    Click(MneTestPanel::idAddMoreCards);
     EXPECT_EQ(CurrentPanel, pnLearn);
     EXPECT_FALSE(Panel->Timer.IsRunning());
 }

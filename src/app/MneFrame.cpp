@@ -28,35 +28,6 @@
 
 namespace
 {
-enum
-{
-    idOpen = 10001,
-    idSave = 10002,
-    idSaveAs = 10003,
-    idNew = 10005,
-    idMerge = 10006,
-    idImport = 10007,
-    idPrintStudySheet = 10009,
-    idPrintSingleSided = 10010,
-    idPrintDoubleSided = 10011,
-    idStudyMode = 10012,
-    idResetScores = 10013,
-    idKeepScore = 10014,
-    idShuffleCards = 10015,
-    idSwap = 10016,
-    idPlaySounds = 10017,
-    idCardFont = 10018,
-    idCardBackground = 10019,
-    idLanguage = 10020,
-    idExport = 10022,
-    idShowTimer = 10023,
-    idRevertToBackup = 10024,
-    idClose = wxID_CLOSE,
-    idAbout = 5013,
-    idRecentFirst = 5050,
-    idRecentLast = 5058
-};
-
 void ShowNoCardsMessage()
 {
     wxMessageBox(_("Add at least one card first."), "Mnemora", wxOK | wxICON_WARNING);

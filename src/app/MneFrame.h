@@ -29,6 +29,40 @@ enum PanelNumbers
 class MneFrame : public wxFrame
 {
 public:
+    /// Menu command ids, handled in the frame's event table. The recent files take
+    /// idRecentFirst..idRecentLast, and the print commands run in the order of PrintTypes.
+    enum WindowIds
+    {
+        idOpen = 10001,
+        idSave,
+        idSaveAs,
+        idNew = 10005,
+        idMerge,
+        idImport,
+        idPrintStudySheet = 10009,
+        idPrintSingleSided,
+        idPrintDoubleSided,
+        idStudyMode,
+        idResetScores,
+        idKeepScore,
+        idShuffleCards,
+        idSwap,
+        idPlaySounds,
+        idCardFont,
+        idCardBackground,
+        idLanguage,
+        idExport = 10022,
+        idShowTimer,
+        idRevertToBackup,
+        idClose = wxID_CLOSE,
+        idAbout = 5013,
+        idRecentFirst = 5050,
+        idRecentLast = 5058
+    };
+    static_assert(idSaveAs == 10003 && idImport == 10007 && idLanguage == 10020 &&
+                      idShowTimer == 10023,
+                  "ids are numbered as before");
+
     MneFrame();
     ~MneFrame() override;
 

@@ -83,7 +83,7 @@ void mneApp::CreateServices()
     if (!MimeManager)
         MimeManager = new wxMimeTypesManager;
     if (!FileHistory)
-        FileHistory = new wxFileHistory(9, 5050);
+        FileHistory = new wxFileHistory(9, MneFrame::idRecentFirst);
     if (!wxImage::FindHandler(wxBITMAP_TYPE_PNG))
         wxInitAllImageHandlers();
 }

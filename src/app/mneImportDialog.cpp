@@ -9,17 +9,6 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 
-namespace
-{
-enum
-{
-    ID_EXCEL = 10000,
-    ID_IGNORE_HEADER = 10001,
-    ID_PICTURES = 10002,
-    ID_ANKI = 10003
-};
-} // namespace
-
 mneImportDialog::mneImportDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, _("Import Cards"))
 {
     wxBoxSizer* sizer = new wxBoxSizer(wxVERTICAL);
@@ -38,9 +27,9 @@ mneImportDialog::mneImportDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, 
     // groups of their own would both stay selected.
     wxBoxSizer* excelRow = new wxBoxSizer(wxHORIZONTAL);
     ExcelRadio =
-        new wxRadioButton(this, ID_EXCEL, _("Excel"), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
+        new wxRadioButton(this, idExcel, _("Excel"), wxDefaultPosition, wxDefaultSize, wxRB_GROUP);
     excelRow->Add(ExcelRadio, 0, wxALIGN_CENTER_VERTICAL);
-    IgnoreHeaderRow = new wxCheckBox(this, ID_IGNORE_HEADER, _("Ignore Header Row"));
+    IgnoreHeaderRow = new wxCheckBox(this, idIgnoreHeader, _("Ignore Header Row"));
     excelRow->Add(IgnoreHeaderRow, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 10);
     sizer->Add(excelRow, 0, wxALL, 10);
     sizer->Add(new wxStaticText(
@@ -52,7 +41,7 @@ mneImportDialog::mneImportDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, 
                0, wxLEFT, 25);
 
     PictureRadio =
-        new wxRadioButton(this, ID_PICTURES, _("Scanner, Digital Camera or Picture Sequence"));
+        new wxRadioButton(this, idPictures, _("Scanner, Digital Camera or Picture Sequence"));
     sizer->Add(PictureRadio, 0, wxALL, 10);
     sizer->Add(new wxStaticText(
                    this, wxID_ANY,
@@ -62,7 +51,7 @@ mneImportDialog::mneImportDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, 
                      "imported, although you can go in and add text to the cards later.")),
                0, wxLEFT, 25);
 
-    AnkiRadio = new wxRadioButton(this, ID_ANKI, _("Anki deck package (.apkg)"));
+    AnkiRadio = new wxRadioButton(this, idAnki, _("Anki deck package (.apkg)"));
     sizer->Add(AnkiRadio, 0, wxALL, 10);
     sizer->Add(new wxStaticText(this, wxID_ANY,
                                 _("To import a deck shared as an Anki package, click the Import "
@@ -82,9 +71,9 @@ mneImportDialog::mneImportDialog(wxWindow* parent) : wxDialog(parent, wxID_ANY, 
 
 void mneImportDialog::OnRadio(wxCommandEvent& event)
 {
-    ExcelRadio->SetValue(event.GetId() == ID_EXCEL);
-    PictureRadio->SetValue(event.GetId() == ID_PICTURES);
-    AnkiRadio->SetValue(event.GetId() == ID_ANKI);
+    ExcelRadio->SetValue(event.GetId() == idExcel);
+    PictureRadio->SetValue(event.GetId() == idPictures);
+    AnkiRadio->SetValue(event.GetId() == idAnki);
 }
 
 // clang-format off

@@ -13,12 +13,22 @@ class wxRadioButton;
 class mneImportDialog : public wxDialog
 {
 public:
+    /// Ids of this window's controls; other windows use the same numbers for their own.
+    enum WindowIds
+    {
+        idExcel = 10000,
+        idIgnoreHeader,
+        idPictures,
+        idAnki
+    };
+    static_assert(idPictures == 10002, "ids are numbered as before");
+
     explicit mneImportDialog(wxWindow* parent);
 
-    wxRadioButton* ExcelRadio = nullptr;   ///< id 10000: a text file from a spreadsheet.
-    wxCheckBox* IgnoreHeaderRow = nullptr; ///< id 10001: skip the file's first line.
-    wxRadioButton* PictureRadio = nullptr; ///< id 10002: a sequence of pictures.
-    wxRadioButton* AnkiRadio = nullptr;    ///< id 10003: an Anki deck package.
+    wxRadioButton* ExcelRadio = nullptr;   ///< A text file from a spreadsheet.
+    wxCheckBox* IgnoreHeaderRow = nullptr; ///< Skip the file's first line.
+    wxRadioButton* PictureRadio = nullptr; ///< A sequence of pictures.
+    wxRadioButton* AnkiRadio = nullptr;    ///< An Anki deck package.
 
 private:
     void OnRadio(wxCommandEvent& event);

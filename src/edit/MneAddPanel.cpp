@@ -22,19 +22,6 @@
 
 namespace
 {
-enum
-{
-    ID_ADD_ANOTHER = 10000,
-    ID_FINISHED = 10001,
-    ID_QUESTION_PICTURE = 10002,
-    ID_ANSWER_PICTURE = 10003,
-    ID_QUESTION_SOUND = 10004,
-    ID_ANSWER_SOUND = 10005,
-    ID_NEXT = 10006,
-    ID_PREVIOUS = 10007,
-    ID_PREVIEW = 10008
-};
-
 wxString PicturePlaceholder()
 {
     return _("Click here to add a picture.");
@@ -67,15 +54,15 @@ wxStaticBoxSizer* SideBox(wxWindow* parent, const wxString& caption, wxTextCtrl*
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MneAddPanel, wxPanel)
-    EVT_BUTTON(ID_ADD_ANOTHER, MneAddPanel::OnAddAnotherCard)
-    EVT_BUTTON(ID_FINISHED, MneAddPanel::OnFinished)
-    EVT_BUTTON(ID_QUESTION_PICTURE, MneAddPanel::OnChoosePicture)
-    EVT_BUTTON(ID_ANSWER_PICTURE, MneAddPanel::OnChoosePicture)
-    EVT_BUTTON(ID_QUESTION_SOUND, MneAddPanel::OnChooseSound)
-    EVT_BUTTON(ID_ANSWER_SOUND, MneAddPanel::OnChooseSound)
-    EVT_BUTTON(ID_NEXT, MneAddPanel::OnNextCard)
-    EVT_BUTTON(ID_PREVIOUS, MneAddPanel::OnPreviousCard)
-    EVT_BUTTON(ID_PREVIEW, MneAddPanel::OnPreview)
+    EVT_BUTTON(idAddAnother, MneAddPanel::OnAddAnotherCard)
+    EVT_BUTTON(idFinished, MneAddPanel::OnFinished)
+    EVT_BUTTON(idQuestionPicture, MneAddPanel::OnChoosePicture)
+    EVT_BUTTON(idAnswerPicture, MneAddPanel::OnChoosePicture)
+    EVT_BUTTON(idQuestionSound, MneAddPanel::OnChooseSound)
+    EVT_BUTTON(idAnswerSound, MneAddPanel::OnChooseSound)
+    EVT_BUTTON(idNext, MneAddPanel::OnNextCard)
+    EVT_BUTTON(idPrevious, MneAddPanel::OnPreviousCard)
+    EVT_BUTTON(idPreview, MneAddPanel::OnPreview)
     EVT_SHOW(MneAddPanel::OnShow)
     EVT_SIZE(MneAddPanel::OnSize)
 wxEND_EVENT_TABLE()
@@ -112,15 +99,15 @@ void MneAddPanel::CreateControls()
     MainSizer->Add(EditingArea, 1, wxEXPAND);
     QuestionText = new wxTextCtrl(inner, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(90, 60),
                                   wxTE_MULTILINE);
-    QuestionPictureButton = new wxButton(inner, ID_QUESTION_PICTURE, PicturePlaceholder());
-    QuestionSoundButton = new wxButton(inner, ID_QUESTION_SOUND, SoundPlaceholder());
+    QuestionPictureButton = new wxButton(inner, idQuestionPicture, PicturePlaceholder());
+    QuestionSoundButton = new wxButton(inner, idQuestionSound, SoundPlaceholder());
     EditingArea->Add(
         SideBox(inner, _("Question"), QuestionText, QuestionPictureButton, QuestionSoundButton), 1,
         wxEXPAND | wxLEFT | wxRIGHT, 10);
     AnswerText = new wxTextCtrl(inner, wxID_ANY, wxEmptyString, wxDefaultPosition, wxSize(90, 60),
                                 wxTE_MULTILINE);
-    AnswerPictureButton = new wxButton(inner, ID_ANSWER_PICTURE, PicturePlaceholder());
-    AnswerSoundButton = new wxButton(inner, ID_ANSWER_SOUND, SoundPlaceholder());
+    AnswerPictureButton = new wxButton(inner, idAnswerPicture, PicturePlaceholder());
+    AnswerSoundButton = new wxButton(inner, idAnswerSound, SoundPlaceholder());
     EditingArea->Add(
         SideBox(inner, _("Answer"), AnswerText, AnswerPictureButton, AnswerSoundButton), 1,
         wxEXPAND | wxLEFT | wxRIGHT | wxTOP, 10);
@@ -130,12 +117,12 @@ void MneAddPanel::CreateControls()
     const wxFont buttonFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
                             "MS Sans Serif");
     PreviousButton =
-        new wxButton(inner, ID_PREVIOUS, "<", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
-    NextButton = new wxButton(inner, ID_NEXT, ">", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
-    PreviewButton = new wxButton(inner, ID_PREVIEW, wxEmptyString);
-    AddAnotherButton = new wxButton(inner, ID_ADD_ANOTHER, _("Add another card"));
+        new wxButton(inner, idPrevious, "<", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    NextButton = new wxButton(inner, idNext, ">", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+    PreviewButton = new wxButton(inner, idPreview, wxEmptyString);
+    AddAnotherButton = new wxButton(inner, idAddAnother, _("Add another card"));
     // TRANSLATORS: button that stores the card and returns to the card list.
-    FinishedButton = new wxButton(inner, ID_FINISHED, _("Finished"));
+    FinishedButton = new wxButton(inner, idFinished, _("Finished"));
     for (wxButton* button : {PreviousButton, NextButton, PreviewButton})
     {
         button->SetFont(buttonFont);
@@ -357,13 +344,13 @@ void MneAddPanel::OnPreview(wxCommandEvent&)
 
 void MneAddPanel::OnChoosePicture(wxCommandEvent& event)
 {
-    ChooseFile(event.GetId() == ID_QUESTION_PICTURE ? QuestionPictureButton : AnswerPictureButton,
+    ChooseFile(event.GetId() == idQuestionPicture ? QuestionPictureButton : AnswerPictureButton,
                PicturePlaceholder(), _("Choose Picture"), _("Image Files ") + GetImageWildcard());
 }
 
 void MneAddPanel::OnChooseSound(wxCommandEvent& event)
 {
-    ChooseFile(event.GetId() == ID_QUESTION_SOUND ? QuestionSoundButton : AnswerSoundButton,
+    ChooseFile(event.GetId() == idQuestionSound ? QuestionSoundButton : AnswerSoundButton,
                SoundPlaceholder(), _("Choose Sound"), _("Sound Files (*.wav)|*.wav"));
 }
 

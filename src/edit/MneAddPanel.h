@@ -17,6 +17,21 @@ class MneCardPanel;
 class MneAddPanel : public wxPanel
 {
 public:
+    /// Ids of this window's controls; other windows use the same numbers for their own.
+    enum WindowIds
+    {
+        idAddAnother = 10000,
+        idFinished,
+        idQuestionPicture,
+        idAnswerPicture,
+        idQuestionSound,
+        idAnswerSound,
+        idNext,
+        idPrevious,
+        idPreview
+    };
+    static_assert(idPreview == 10008, "ids are numbered as before");
+
     /// Creates the panel and its controls, hidden behind the card list until SetCard.
     explicit MneAddPanel(wxWindow* parent);
 

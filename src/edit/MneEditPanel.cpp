@@ -22,15 +22,6 @@
 
 namespace
 {
-enum
-{
-    ID_LIST = 10001,
-    ID_NEW_CARD = 10002,
-    ID_EDIT_CARD = 10003,
-    ID_DELETE_CARD = 10004,
-    ID_STUDY = 10005
-};
-
 wxString DescriptionText()
 {
     return _("Add new cards, delete cards and edit cards using the\nbuttons below.  "
@@ -40,16 +31,16 @@ wxString DescriptionText()
 
 // clang-format off
 wxBEGIN_EVENT_TABLE(MneEditPanel, wxPanel)
-    EVT_LIST_ITEM_SELECTED(ID_LIST, MneEditPanel::OnListSelection)
-    EVT_LIST_ITEM_DESELECTED(ID_LIST, MneEditPanel::OnListSelection)
-    EVT_LIST_ITEM_FOCUSED(ID_LIST, MneEditPanel::OnListSelection)
-    EVT_LIST_ITEM_ACTIVATED(ID_LIST, MneEditPanel::OnListActivated)
-    EVT_LIST_KEY_DOWN(ID_LIST, MneEditPanel::OnListKeyDown)
-    EVT_LIST_COL_CLICK(ID_LIST, MneEditPanel::OnColumnClick)
-    EVT_BUTTON(ID_NEW_CARD, MneEditPanel::OnNewCard)
-    EVT_BUTTON(ID_EDIT_CARD, MneEditPanel::OnEditCard)
-    EVT_BUTTON(ID_DELETE_CARD, MneEditPanel::OnDeleteCard)
-    EVT_BUTTON(ID_STUDY, MneEditPanel::OnStudy)
+    EVT_LIST_ITEM_SELECTED(idList, MneEditPanel::OnListSelection)
+    EVT_LIST_ITEM_DESELECTED(idList, MneEditPanel::OnListSelection)
+    EVT_LIST_ITEM_FOCUSED(idList, MneEditPanel::OnListSelection)
+    EVT_LIST_ITEM_ACTIVATED(idList, MneEditPanel::OnListActivated)
+    EVT_LIST_KEY_DOWN(idList, MneEditPanel::OnListKeyDown)
+    EVT_LIST_COL_CLICK(idList, MneEditPanel::OnColumnClick)
+    EVT_BUTTON(idNewCard, MneEditPanel::OnNewCard)
+    EVT_BUTTON(idEditCard, MneEditPanel::OnEditCard)
+    EVT_BUTTON(idDeleteCard, MneEditPanel::OnDeleteCard)
+    EVT_BUTTON(idStudy, MneEditPanel::OnStudy)
     EVT_SIZE(MneEditPanel::OnSize)
     EVT_CHAR_HOOK(MneEditPanel::OnCharHook)
 wxEND_EVENT_TABLE()
@@ -75,17 +66,17 @@ void MneEditPanel::CreateControls()
     Title->SetInitialSize(Title->GetTextExtent(Title->GetLabel()) + wxSize(1, 0));
     headSizer->Add(Title, 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
 
-    List = new CardListView(this, ID_LIST, wxDefaultPosition, wxSize(160, 120));
+    List = new CardListView(this, idList, wxDefaultPosition, wxSize(160, 120));
     mainSizer->Add(List, 1, wxALL | wxEXPAND, 5);
 
     wxBoxSizer* buttonSizer = new wxBoxSizer(wxHORIZONTAL);
     mainSizer->Add(buttonSizer, 0, wxALL | wxEXPAND, 5);
     const wxFont buttonFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
                             "MS Sans Serif");
-    wxButton* newButton = new wxButton(this, ID_NEW_CARD, _("New Card"));
-    EditButton = new wxButton(this, ID_EDIT_CARD, _("Edit Card"));
-    DeleteButton = new wxButton(this, ID_DELETE_CARD, _("Delete Card"));
-    wxButton* studyButton = new wxButton(this, ID_STUDY, _("Study"));
+    wxButton* newButton = new wxButton(this, idNewCard, _("New Card"));
+    EditButton = new wxButton(this, idEditCard, _("Edit Card"));
+    DeleteButton = new wxButton(this, idDeleteCard, _("Delete Card"));
+    wxButton* studyButton = new wxButton(this, idStudy, _("Study"));
     for (wxButton* button : {newButton, EditButton, DeleteButton})
     {
         button->SetFont(buttonFont);

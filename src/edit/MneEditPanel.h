@@ -18,6 +18,17 @@ class CardListView;
 class MneEditPanel : public wxPanel
 {
 public:
+    /// Ids of this window's controls; other windows use the same numbers for their own.
+    enum WindowIds
+    {
+        idList = 10001,
+        idNewCard,
+        idEditCard,
+        idDeleteCard,
+        idStudy
+    };
+    static_assert(idStudy == 10005, "ids are numbered as before");
+
     explicit MneEditPanel(wxWindow* parent);
 
     /// Builds the controls and sizers.

@@ -26,17 +26,6 @@
 
 namespace
 {
-enum
-{
-    idSaveLayout = 10000,
-    idDeleteLayout = 10001,
-    idLayoutCombo = 10002,
-    idCardFont = 10003,
-    idPrintPreview = 10004,
-    idSavePdf = 10005,
-    idAlignmentSheet = 10006
-};
-
 PageLayout& SelectedLayout()
 {
     return Options.PageLayouts[Options.PrintPageLayout];

@@ -29,6 +29,19 @@ enum PrintTypes
 class mnePrintDialog : public wxDialog
 {
 public:
+    /// Ids of this window's controls; other windows use the same numbers for their own.
+    enum WindowIds
+    {
+        idSaveLayout = 10000,
+        idDeleteLayout,
+        idLayoutCombo,
+        idCardFont,
+        idPrintPreview,
+        idSavePdf,
+        idAlignmentSheet
+    };
+    static_assert(idPrintPreview == 10004, "ids are numbered as before");
+
     /// printType is one of PrintTypes.
     mnePrintDialog(wxWindow* parent, int printType);
 

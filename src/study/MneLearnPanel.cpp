@@ -22,13 +22,6 @@ std::vector<Card*> NewCards;
 
 namespace
 {
-enum
-{
-    ID_CardList = 15000,
-    ID_All = 15002,
-    ID_Continue = 15003
-};
-
 /// Blank room on each side of a button's label.
 constexpr int LabelPadding = 8;
 
@@ -60,7 +53,7 @@ MneLearnPanel::MneLearnPanel(wxWindow* parent)
     header->Add(TitleText, 0, wxALIGN_CENTER_VERTICAL | wxALL, 10);
     mainSizer->Add(header, 0, wxEXPAND, 0);
 
-    CardList = new MneActiveCardsPanel(this, ID_CardList, wxDefaultPosition, wxSize(200, 160));
+    CardList = new MneActiveCardsPanel(this, idCardList, wxDefaultPosition, wxSize(200, 160));
     mainSizer->Add(CardList, 1, wxEXPAND | wxALL, 5);
 
     wxBoxSizer* bottom = new wxBoxSizer(wxHORIZONTAL);
@@ -77,11 +70,11 @@ MneLearnPanel::MneLearnPanel(wxWindow* parent)
     // TRANSLATORS: button that brings every card not yet in play into the next stage.
     const wxString allLabel = _("All");
     AllButton =
-        new wxButton(this, ID_All, allLabel, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
+        new wxButton(this, idAll, allLabel, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     AllButton->SetFont(buttonFont);
     bottom->Add(AllButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
     // TRANSLATORS: button that ends the study of the listed cards and starts the drill.
-    ContinueButton = new wxButton(this, ID_Continue, _("Continue"));
+    ContinueButton = new wxButton(this, idContinue, _("Continue"));
     ContinueButton->SetFont(buttonFont);
     bottom->Add(ContinueButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 10);
     FitBottomRow();
@@ -195,7 +188,7 @@ void MneLearnPanel::OnContinue(wxCommandEvent&)
 wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel)
     EVT_SPIN(wxID_ANY, MneLearnPanel::OnSpin)
     EVT_TEXT_ENTER(wxID_ANY, MneLearnPanel::OnCountEnter)
-    EVT_BUTTON(ID_All, MneLearnPanel::OnAll)
-    EVT_BUTTON(ID_Continue, MneLearnPanel::OnContinue)
+    EVT_BUTTON(idAll, MneLearnPanel::OnAll)
+    EVT_BUTTON(idContinue, MneLearnPanel::OnContinue)
     EVT_SIZE(MneLearnPanel::OnSize)
 wxEND_EVENT_TABLE()

@@ -19,6 +19,15 @@ class wxTextCtrl;
 class MneLearnPanel : public wxPanel
 {
 public:
+    /// Ids of this window's controls; other windows use the same numbers for their own.
+    enum WindowIds
+    {
+        idCardList = 15000,
+        idAll = 15002,
+        idContinue
+    };
+    static_assert(idContinue == 15003, "ids are numbered as before");
+
     explicit MneLearnPanel(wxWindow* parent);
 
     /// Chooses the next cards to bring into play (CardIncrement of them) and lists them.

@@ -22,16 +22,6 @@ int QuizCorrectCount = 0;
 
 namespace
 {
-enum
-{
-    ID_CardDisplay = 15000,
-    ID_Correct = 15001,
-    ID_Incorrect = 15002,
-    ID_ShowAnswer = 15003,
-    ID_AddMoreCards = 15004,
-    ID_Stop = 15005
-};
-
 constexpr int NoCard = 2147483647;
 
 wxString Instruction()
@@ -55,7 +45,7 @@ MneTestPanel::MneTestPanel(wxWindow* parent)
     header->Add(TitleText, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
     mainSizer->Add(header, 0, wxEXPAND | wxALL, 5);
 
-    CardDisplay = new MneCardPanel(this, ID_CardDisplay, wxDefaultPosition, wxSize(200, 320));
+    CardDisplay = new MneCardPanel(this, idCardDisplay, wxDefaultPosition, wxSize(200, 320));
     mainSizer->Add(CardDisplay, 1, wxEXPAND | wxALL, 5);
 
     const wxFont buttonFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
@@ -66,11 +56,11 @@ MneTestPanel::MneTestPanel(wxWindow* parent)
         button->SetFont(buttonFont);
         return button;
     };
-    CorrectButton = makeButton(ID_Correct, _("Correct"));
-    IncorrectButton = makeButton(ID_Incorrect, _("Incorrect"));
-    ShowAnswerButton = makeButton(ID_ShowAnswer, _("Show Answer"));
-    AddMoreCardsButton = makeButton(ID_AddMoreCards, _("Add more cards"));
-    StopButton = makeButton(ID_Stop, _("Stop studying"));
+    CorrectButton = makeButton(idCorrect, _("Correct"));
+    IncorrectButton = makeButton(idIncorrect, _("Incorrect"));
+    ShowAnswerButton = makeButton(idShowAnswer, _("Show Answer"));
+    AddMoreCardsButton = makeButton(idAddMoreCards, _("Add more cards"));
+    StopButton = makeButton(idStop, _("Stop studying"));
     TimerLabel = new wxStaticText(this, wxID_ANY, "00:00");
 
     ButtonSizer = new wxBoxSizer(wxHORIZONTAL);
@@ -143,7 +133,7 @@ void MneTestPanel::OnCharHook(wxKeyEvent& event)
     {
         if (ShowAnswerButton->IsShown())
         {
-            wxCommandEvent click(wxEVT_BUTTON, ID_ShowAnswer);
+            wxCommandEvent click(wxEVT_BUTTON, idShowAnswer);
             OnShowAnswer(click);
             return;
         }
@@ -351,11 +341,11 @@ void MneTestPanel::OnTimer(wxTimerEvent&)
 // Kept as written: the formatter does not know the event table macros.
 // clang-format off
 wxBEGIN_EVENT_TABLE(MneTestPanel, wxPanel)
-    EVT_BUTTON(ID_Correct, MneTestPanel::OnCorrect)
-    EVT_BUTTON(ID_Incorrect, MneTestPanel::OnIncorrect)
-    EVT_BUTTON(ID_ShowAnswer, MneTestPanel::OnShowAnswer)
-    EVT_BUTTON(ID_AddMoreCards, MneTestPanel::OnAddMoreCards)
-    EVT_BUTTON(ID_Stop, MneTestPanel::OnStopStudying)
+    EVT_BUTTON(idCorrect, MneTestPanel::OnCorrect)
+    EVT_BUTTON(idIncorrect, MneTestPanel::OnIncorrect)
+    EVT_BUTTON(idShowAnswer, MneTestPanel::OnShowAnswer)
+    EVT_BUTTON(idAddMoreCards, MneTestPanel::OnAddMoreCards)
+    EVT_BUTTON(idStop, MneTestPanel::OnStopStudying)
     EVT_TIMER(wxID_ANY, MneTestPanel::OnTimer)
     EVT_SIZE(MneTestPanel::OnSize)
     EVT_CHAR_HOOK(MneTestPanel::OnCharHook)

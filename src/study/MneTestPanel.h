@@ -19,6 +19,18 @@ class MneCardPanel;
 class MneTestPanel : public wxPanel
 {
 public:
+    /// Ids of this window's controls; other windows use the same numbers for their own.
+    enum WindowIds
+    {
+        idCardDisplay = 15000,
+        idCorrect,
+        idIncorrect,
+        idShowAnswer,
+        idAddMoreCards,
+        idStop
+    };
+    static_assert(idStop == 15005, "ids are numbered as before");
+
     explicit MneTestPanel(wxWindow* parent);
     ~MneTestPanel() override;
 

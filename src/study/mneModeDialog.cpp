@@ -8,16 +8,6 @@
 #include <wx/statline.h>
 #include <wx/stattext.h>
 
-namespace
-{
-enum
-{
-    ID_LEARN = 10000,
-    ID_QUIZ = 10001,
-    ID_REVIEW = 10002
-};
-} // namespace
-
 mneModeDialog::mneModeDialog(wxWindow* parent)
     : wxDialog(parent, wxID_ANY, _("Mnemora Study Mode"), wxDefaultPosition, wxDefaultSize,
                wxCAPTION | wxSYSTEM_MENU | wxCLOSE_BOX)
@@ -45,22 +35,22 @@ mneModeDialog::mneModeDialog(wxWindow* parent)
     // One toolkit group: GTK can switch a radio button on but never off, so buttons in
     // groups of their own could all end up selected.
     wxFlexGridSizer* grid = new wxFlexGridSizer(2, 0, 0);
-    LearnRadio = new wxRadioButton(this, ID_LEARN, _("Learn Mode"), wxDefaultPosition,
-                                   wxDefaultSize, wxRB_GROUP);
+    LearnRadio = new wxRadioButton(this, idLearn, _("Learn Mode"), wxDefaultPosition, wxDefaultSize,
+                                   wxRB_GROUP);
     grid->Add(LearnRadio, 0, wxALL, 5);
     grid->Add(new wxStaticText(this, wxID_ANY,
                                _("Progressively teaches you the flash cards by starting with a\n"
                                  "few and adding more until you've mastered the whole deck.  \n"
                                  "This is the best way to learn new cards.")),
               0, wxALL, 5);
-    QuizRadio = new wxRadioButton(this, ID_QUIZ, _("Quiz Mode"));
+    QuizRadio = new wxRadioButton(this, idQuiz, _("Quiz Mode"));
     grid->Add(QuizRadio, 0, wxALL, 5);
     grid->Add(new wxStaticText(this, wxID_ANY,
                                _("The deck is shown in random order, and at the end a grade \n"
                                  "is given based on how many you got right.  Use this mode to \n"
                                  "see how you would do on a real life test of the material.  ")),
               0, wxALL, 5);
-    ReviewRadio = new wxRadioButton(this, ID_REVIEW, _("Review Mode"));
+    ReviewRadio = new wxRadioButton(this, idReview, _("Review Mode"));
     grid->Add(ReviewRadio, 0, wxALL, 5);
     grid->Add(new wxStaticText(this, wxID_ANY,
                                _("Cards are shown continuously in random order, as in previous\n"
@@ -85,9 +75,9 @@ mneModeDialog::mneModeDialog(wxWindow* parent)
 
 void mneModeDialog::OnRadio(wxCommandEvent& event)
 {
-    LearnRadio->SetValue(event.GetId() == ID_LEARN);
-    QuizRadio->SetValue(event.GetId() == ID_QUIZ);
-    ReviewRadio->SetValue(event.GetId() == ID_REVIEW);
+    LearnRadio->SetValue(event.GetId() == idLearn);
+    QuizRadio->SetValue(event.GetId() == idQuiz);
+    ReviewRadio->SetValue(event.GetId() == idReview);
 }
 
 // clang-format off

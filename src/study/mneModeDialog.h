@@ -11,6 +11,15 @@ class wxRadioButton;
 class mneModeDialog : public wxDialog
 {
 public:
+    /// Ids of this window's controls; other windows use the same numbers for their own.
+    enum WindowIds
+    {
+        idLearn = 10000,
+        idQuiz,
+        idReview
+    };
+    static_assert(idReview == 10002, "ids are numbered as before");
+
     explicit mneModeDialog(wxWindow* parent);
 
     wxRadioButton* LearnRadio = nullptr;  ///< id 10000

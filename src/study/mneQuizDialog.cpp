@@ -22,11 +22,6 @@
 
 namespace
 {
-enum
-{
-    ID_ViewResults = 10000
-};
-
 // Each asked card's result: this quiz's own answer where the panel recorded one, otherwise
 // the newest entry of the card's history.
 bool AnsweredCorrectly(const MneTestPanel* panel, size_t index)
@@ -92,7 +87,7 @@ mneQuizDialog::mneQuizDialog(wxWindow* parent)
         sizer->Add(TimeText, 0, wxALIGN_CENTER | wxALL, 10);
     }
 
-    ViewButton = new wxButton(this, ID_ViewResults, _("View Quiz Results"));
+    ViewButton = new wxButton(this, idViewResults, _("View Quiz Results"));
     sizer->Add(ViewButton, 0, wxALIGN_CENTER | wxALL, 10);
     SetSizerAndFit(sizer);
 }
@@ -152,6 +147,6 @@ void mneQuizDialog::OnCharHook(wxKeyEvent& event)
 // Kept as written: the formatter does not know the event table macros.
 // clang-format off
 wxBEGIN_EVENT_TABLE(mneQuizDialog, wxDialog)
-    EVT_BUTTON(ID_ViewResults, mneQuizDialog::OnViewResults)
+    EVT_BUTTON(idViewResults, mneQuizDialog::OnViewResults)
     EVT_CHAR_HOOK(mneQuizDialog::OnCharHook)
 wxEND_EVENT_TABLE()

@@ -14,6 +14,12 @@ class wxStaticText;
 class mneQuizDialog : public wxDialog
 {
 public:
+    /// Ids of this window's controls; other windows use the same numbers for their own.
+    enum WindowIds
+    {
+        idViewResults = 10000
+    };
+
     /// Builds the dialog from the finished run; parent is the study panel.
     explicit mneQuizDialog(wxWindow* parent);
 
