@@ -2,12 +2,11 @@
 // The alignment sheet: crosses on the front, rulers on the back placed as the backs of cards are.
 #include "print/MneAlignmentPrintout.h"
 
+#include <wx/dc.h>
 #include <wx/intl.h>
 
 #include <algorithm>
 #include <cmath>
-
-#include "app/Options.h"
 
 namespace
 {
@@ -19,7 +18,7 @@ constexpr int LabelPoints = 4;
 } // namespace
 
 MneAlignmentPrintout::MneAlignmentPrintout(bool backSide)
-    : wxPrintoutManager(_("Alignment Sheet")), BackSide(backSide)
+    : wxPrintoutManager(_("Alignment Sheet"), Fineness), BackSide(backSide)
 {
 }
 
@@ -28,39 +27,40 @@ int MneAlignmentPrintout::Millimetres(double mm) const
     return static_cast<int>(std::lround(mm / 25.4 * UnitsX));
 }
 
-bool MneAlignmentPrintout::LayoutPage(bool draw)
+std::vector<GridCell> MneAlignmentPrintout::PlaceCells(const PageLayout& layout, GridPosition&,
+                                                       bool draw)
 {
-    SetupPage(Fineness);
     if (!draw)
-        return false;
-    Dc->SetBackgroundMode(wxTRANSPARENT);
-    const PageLayout& layout = Options.PageLayouts[Options.PrintPageLayout];
+        return {};
     if (BackSide)
+    {
         PlaceBackPage(layout);
-    const double width = CardCellWidth(layout, false);
-    const double height = CardCellHeight(layout);
+        Dc->SetTextForeground(*wxBLACK);
+        Dc->SetFont(wxFont(wxFontInfo(LabelPoints * Fineness).Family(wxFONTFAMILY_SWISS)));
+    }
     GridPosition position;
     const int cells =
         static_cast<int>(std::min(10000LL, static_cast<long long>(std::max(0, layout.NumColumns)) *
                                                std::max(0, layout.NumRows)));
-    for (const GridCell& cell : DoubleSidedPage(layout, BackSide, cells, position))
-    {
-        Dc->SetPen(wxPen(wxColour(128, 128, 128), Fineness));
-        Dc->SetBrush(*wxTRANSPARENT_BRUSH);
-        Dc->DrawRectangle(CellRect(UnitsX, UnitsY, cell, width, height));
-        const int x = InchesToUnits(UnitsX, cell.X + width / 2);
-        const int y = InchesToUnits(UnitsY, cell.Y + height / 2);
-        if (BackSide)
-            DrawRuler(x, y);
-        else
-            DrawCross(x, y);
-    }
-    return false;
+    return DoubleSidedPage(layout, BackSide, cells, position);
+}
+
+void MneAlignmentPrintout::DrawCell(const PageLayout& layout, const GridCell& cell, bool)
+{
+    const double width = CellWidth(layout);
+    const double height = CardCellHeight(layout);
+    Dc->DrawRectangle(CellRect(UnitsX, UnitsY, cell, width, height));
+    wxDCPenChanger pen(*Dc, wxPen(*wxBLACK, Fineness / 3));
+    const int x = InchesToUnits(UnitsX, cell.X + width / 2);
+    const int y = InchesToUnits(UnitsY, cell.Y + height / 2);
+    if (BackSide)
+        DrawRuler(x, y);
+    else
+        DrawCross(x, y);
 }
 
 void MneAlignmentPrintout::DrawCross(int x, int y)
 {
-    Dc->SetPen(wxPen(*wxBLACK, Fineness / 3));
     const int arm = Millimetres(4);
     Dc->DrawLine(x - arm, y, x + arm + 1, y);
     Dc->DrawLine(x, y - arm, x, y + arm + 1);
@@ -68,9 +68,6 @@ void MneAlignmentPrintout::DrawCross(int x, int y)
 
 void MneAlignmentPrintout::DrawRuler(int x, int y)
 {
-    Dc->SetPen(wxPen(*wxBLACK, Fineness / 3));
-    Dc->SetTextForeground(*wxBLACK);
-    Dc->SetFont(wxFont(wxFontInfo(LabelPoints * Fineness).Family(wxFONTFAMILY_SWISS)));
     const int reach = Millimetres(RulerReach);
     Dc->DrawLine(x - reach, y, x + reach + 1, y);
     Dc->DrawLine(x, y - reach, x, y + reach + 1);

@@ -16,11 +16,13 @@ public:
     /// This printout is the back page.
     const bool BackSide;
 
-    bool LayoutPage(bool draw) override;
-
 protected:
     GridPosition Position() const override { return GridPosition{}; }
     void MoveTo(const GridPosition&) override {}
+    /// Every cell of the grid, only when drawing: the sheet has no cards to count pages by.
+    std::vector<GridCell> PlaceCells(const PageLayout& layout, GridPosition& position,
+                                     bool draw) override;
+    void DrawCell(const PageLayout& layout, const GridCell& cell, bool draw) override;
 
 private:
     void DrawCross(int x, int y);

@@ -4,49 +4,17 @@
 
 #include <wx/intl.h>
 
-#include "app/Options.h"
 #include "deck/mnemora.h"
-#include "print/CardCell.h"
 
 MneDoubleSidedPrintout::MneDoubleSidedPrintout(bool backSide)
     : wxPrintoutManager(_("Double Sided Cards")), BackSide(backSide)
 {
 }
 
-void MneDoubleSidedPrintout::ResetLayout()
+std::vector<GridCell> MneDoubleSidedPrintout::PlaceCells(const PageLayout& layout,
+                                                         GridPosition& position, bool draw)
 {
-    NextCard = 0;
-}
-
-GridPosition MneDoubleSidedPrintout::Position() const
-{
-    return GridPosition{NextCard, true};
-}
-
-void MneDoubleSidedPrintout::MoveTo(const GridPosition& position)
-{
-    NextCard = position.NextCard;
-}
-
-bool MneDoubleSidedPrintout::LayoutPage(bool draw)
-{
-    SetupPage();
-    Dc->SetBackgroundMode(wxTRANSPARENT);
-    const PageLayout& layout = Options.PageLayouts[Options.PrintPageLayout];
-    Dc->SetTextForeground(Options.PrintCardFontColor);
-    const int start = NextCard;
-    GridPosition position = Position();
-    const int cards = static_cast<int>(Cards.size());
-    const double width = CardCellWidth(layout, false);
-    const double height = CardCellHeight(layout);
     if (draw && BackSide)
         PlaceBackPage(layout);
-    const std::vector<GridCell> cells = DoubleSidedPage(layout, BackSide, cards, position);
-    for (const GridCell& cell : cells)
-        DrawCardCell(*Dc, UnitsX, UnitsY, cell, width, height, draw);
-    // People cut the stack by its fronts.
-    if (draw && !BackSide && layout.CutMarks)
-        DrawCutMarks(layout, cells, width, height);
-    MoveTo(position);
-    return NextCard != start && NextCard < cards;
+    return DoubleSidedPage(layout, BackSide, static_cast<int>(Cards.size()), position);
 }

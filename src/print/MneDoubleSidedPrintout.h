@@ -17,12 +17,13 @@ public:
     /// This printout is the back pass.
     const bool BackSide;
 
-    void ResetLayout() override;
-    bool LayoutPage(bool draw) override;
-
 protected:
-    GridPosition Position() const override;
-    void MoveTo(const GridPosition& position) override;
+    GridPosition Position() const override { return GridPosition{NextCard, true}; }
+    void MoveTo(const GridPosition& position) override { NextCard = position.NextCard; }
+    std::vector<GridCell> PlaceCells(const PageLayout& layout, GridPosition& position,
+                                     bool draw) override;
+    /// People cut the stack by its fronts.
+    bool HasCutMarks() const override { return !BackSide; }
 };
 
 #endif

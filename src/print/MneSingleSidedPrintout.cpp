@@ -4,22 +4,9 @@
 
 #include <wx/intl.h>
 
-#include "app/Options.h"
 #include "deck/mnemora.h"
-#include "print/CardCell.h"
 
 MneSingleSidedPrintout::MneSingleSidedPrintout() : wxPrintoutManager(_("Single Sided Cards")) {}
-
-void MneSingleSidedPrintout::ResetLayout()
-{
-    NextCard = 0;
-    QuestionNext = true;
-}
-
-GridPosition MneSingleSidedPrintout::Position() const
-{
-    return GridPosition{NextCard, QuestionNext};
-}
 
 void MneSingleSidedPrintout::MoveTo(const GridPosition& position)
 {
@@ -27,24 +14,13 @@ void MneSingleSidedPrintout::MoveTo(const GridPosition& position)
     QuestionNext = position.QuestionNext;
 }
 
-bool MneSingleSidedPrintout::LayoutPage(bool draw)
+std::vector<GridCell> MneSingleSidedPrintout::PlaceCells(const PageLayout& layout,
+                                                         GridPosition& position, bool)
 {
-    SetupPage();
-    Dc->SetBackgroundMode(wxTRANSPARENT);
-    const PageLayout& layout = Options.PageLayouts[Options.PrintPageLayout];
-    Dc->SetTextForeground(Options.PrintCardFontColor);
-    const GridPosition start = Position();
-    GridPosition position = start;
-    const int cards = static_cast<int>(Cards.size());
-    const double width = CardCellWidth(layout, true);
-    const double height = CardCellHeight(layout);
-    const std::vector<GridCell> cells = SingleSidedPage(layout, cards, position);
-    for (const GridCell& cell : cells)
-        DrawCardCell(*Dc, UnitsX, UnitsY, cell, width, height, draw);
-    if (draw && layout.CutMarks)
-        DrawCutMarks(layout, cells, width, height);
-    MoveTo(position);
-    if (position == start)
-        return false;
-    return NextCard < cards;
+    return SingleSidedPage(layout, static_cast<int>(Cards.size()), position);
+}
+
+double MneSingleSidedPrintout::CellWidth(const PageLayout& layout) const
+{
+    return CardCellWidth(layout, true);
 }

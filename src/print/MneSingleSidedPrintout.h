@@ -16,12 +16,13 @@ public:
     /// The next cell shows a question; false while a card's answer is still due.
     bool QuestionNext = true;
 
-    void ResetLayout() override;
-    bool LayoutPage(bool draw) override;
-
 protected:
-    GridPosition Position() const override;
+    GridPosition Position() const override { return GridPosition{NextCard, QuestionNext}; }
     void MoveTo(const GridPosition& position) override;
+    std::vector<GridCell> PlaceCells(const PageLayout& layout, GridPosition& position,
+                                     bool draw) override;
+    double CellWidth(const PageLayout& layout) const override;
+    bool HasCutMarks() const override { return true; }
 };
 
 #endif

@@ -15,12 +15,17 @@ public:
     /// Index of the first card not yet placed.
     int NextCard = 0;
 
-    void ResetLayout() override;
-    bool LayoutPage(bool draw) override;
-
 protected:
-    GridPosition Position() const override;
-    void MoveTo(const GridPosition& position) override;
+    GridPosition Position() const override { return GridPosition{NextCard, true}; }
+    void MoveTo(const GridPosition& position) override { NextCard = position.NextCard; }
+    /// The header, then as many rows as fit; each row is a cell as wide as the margins allow.
+    std::vector<GridCell> PlaceCells(const PageLayout& layout, GridPosition& position,
+                                     bool draw) override;
+    void DrawCell(const PageLayout& layout, const GridCell& cell, bool draw) override;
+
+private:
+    /// The paper within the margins, in logical units.
+    wxRect Area(const PageLayout& layout) const;
 };
 
 #endif

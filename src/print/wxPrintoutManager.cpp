@@ -3,21 +3,25 @@
 #include "print/wxPrintoutManager.h"
 
 #include <wx/affinematrix2d.h>
+#include <wx/brush.h>
+#include <wx/pen.h>
 
 #include <cairo.h>
 
 #include <algorithm>
 #include <cmath>
 
+#include "app/Options.h"
 #include "deck/mnemora.h"
+#include "study/CardDraw.h"
 
 namespace
 {
 constexpr int LastPossiblePage = 65535;
 } // namespace
 
-wxPrintoutManager::wxPrintoutManager(const wxString& kind)
-    : wxPrintout(FileName.GetFullName() + " - " + kind)
+wxPrintoutManager::wxPrintoutManager(const wxString& kind, int fineness)
+    : wxPrintout(FileName.GetFullName() + " - " + kind), m_fineness(fineness)
 {
 }
 
@@ -32,7 +36,7 @@ wxPrintoutManager::Device wxPrintoutManager::CurrentDevice() const
     return device;
 }
 
-void wxPrintoutManager::SetupPage(int fineness)
+void wxPrintoutManager::SetupPage()
 {
     Dc = GetDC();
     int ppiX = 0, ppiY = 0;
@@ -49,8 +53,8 @@ void wxPrintoutManager::SetupPage(int fineness)
     GetPPIScreen(&UnitsX, &UnitsY);
     // A device that reports no resolution gets the usual screen figure rather than a
     // division by zero.
-    UnitsX = (UnitsX > 0 ? UnitsX : 96) * fineness;
-    UnitsY = (UnitsY > 0 ? UnitsY : 96) * fineness;
+    UnitsX = (UnitsX > 0 ? UnitsX : 96) * m_fineness;
+    UnitsY = (UnitsY > 0 ? UnitsY : 96) * m_fineness;
     Dc->SetUserScale(static_cast<double>(resolutionX) / UnitsX,
                      static_cast<double>(resolutionY) / UnitsY);
     // The paper rectangle starts left of and above the printable area by the unprintable
@@ -96,11 +100,44 @@ void wxPrintoutManager::PlaceBackPage(const PageLayout& layout)
     }
 }
 
-void wxPrintoutManager::DrawCutMarks(const PageLayout& layout, const std::vector<GridCell>& cells,
-                                     double width, double height)
+bool wxPrintoutManager::LayoutPage(bool draw)
+{
+    SetupPage();
+    Dc->SetBackgroundMode(wxTRANSPARENT);
+    Dc->SetTextForeground(Options.PrintCardFontColor);
+    const PageLayout& layout = Options.PageLayouts[Options.PrintPageLayout];
+    const GridPosition start = Position();
+    GridPosition position = start;
+    Dc->SetPen(wxPen(wxColour(128, 128, 128), m_fineness, wxPENSTYLE_SOLID));
+    Dc->SetBrush(*wxTRANSPARENT_BRUSH);
+    Dc->SetFont(Options.PrintCardFont);
+    const std::vector<GridCell> cells = PlaceCells(layout, position, draw);
+    for (const GridCell& cell : cells)
+        DrawCell(layout, cell, draw);
+    if (draw && layout.CutMarks && HasCutMarks())
+        DrawCutMarks(layout, cells);
+    MoveTo(position);
+    return !(position == start) && position.NextCard < static_cast<int>(Cards.size());
+}
+
+double wxPrintoutManager::CellWidth(const PageLayout& layout) const
+{
+    return CardCellWidth(layout, false);
+}
+
+void wxPrintoutManager::DrawCell(const PageLayout& layout, const GridCell& cell, bool draw)
+{
+    const wxRect rect = CellRect(UnitsX, UnitsY, cell, CellWidth(layout), CardCellHeight(layout));
+    if (draw)
+        Dc->DrawRectangle(rect);
+    DrawCardSide(*Dc, Cards[cell.Card], rect.x, rect.y, rect.width, rect.height, cell.AnswerSide,
+                 draw);
+}
+
+void wxPrintoutManager::DrawCutMarks(const PageLayout& layout, const std::vector<GridCell>& cells)
 {
     Dc->SetPen(*wxBLACK_PEN);
-    for (const PageLine& mark : CutMarks(layout, cells, width, height))
+    for (const PageLine& mark : CutMarks(layout, cells, CellWidth(layout), CardCellHeight(layout)))
         Dc->DrawLine(InchesToUnits(UnitsX, mark.X1), InchesToUnits(UnitsY, mark.Y1),
                      InchesToUnits(UnitsX, mark.X2), InchesToUnits(UnitsY, mark.Y2));
 }
