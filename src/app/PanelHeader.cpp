@@ -86,7 +86,6 @@ void PanelHeader::SetDescription(const wxString& description)
     Description->SetLabel(description);
     FittedRoom = -1;
     FitDescription();
-    Layout();
     Window->Layout();
 }
 
