@@ -98,12 +98,12 @@ protected:
     wxString Label(int id) const { return Control(id)->GetLabelText(); }
     bool Visible(int id) const { return Control(id)->IsShown(); }
 
+    /// The text beside the header's description.
     wxStaticText* Title() const
     {
         for (wxWindow* child : Editor->GetChildren().front()->GetChildren())
-            if (wxStaticText* text = dynamic_cast<wxStaticText*>(child))
-                if (text->GetFont().GetPointSize() == 22)
-                    return text;
+            if (dynamic_cast<wxStaticText*>(child))
+                return dynamic_cast<wxStaticText*>(child->GetNextSibling());
         return nullptr;
     }
 
@@ -129,8 +129,6 @@ TEST_F(EditorTest, NewCardOpensAnEmptyCardInAddMode)
 
     ASSERT_NE(Title(), nullptr);
     EXPECT_EQ(Title()->GetLabel(), "Add Cards");
-    EXPECT_EQ(Title()->GetFont().GetFamily(), wxFONTFAMILY_ROMAN);
-    EXPECT_EQ(Title()->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
     // The whole title is visible at the right end of the header.
     EXPECT_GE(Title()->GetSize().x, Title()->GetTextExtent("Add Cards").x);
     EXPECT_GT(Title()->GetPosition().x, Editor->GetClientSize().x / 2);
@@ -153,13 +151,6 @@ TEST_F(EditorTest, NewCardOpensAnEmptyCardInAddMode)
     EXPECT_EQ(Label(MneAddPanel::idNext), ">");
     EXPECT_EQ(Label(MneAddPanel::idPrevious), "<");
     EXPECT_EQ(Label(MneAddPanel::idPreview), "Preview");
-    for (int id : {MneAddPanel::idAddAnother, MneAddPanel::idFinished, MneAddPanel::idNext,
-                   MneAddPanel::idPrevious, MneAddPanel::idPreview})
-    {
-        EXPECT_EQ(Control(id)->GetFont().GetPointSize(), 7);
-        EXPECT_EQ(Control(id)->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
-        EXPECT_EQ(Control(id)->GetFont().GetFaceName(), "MS Sans Serif");
-    }
     EXPECT_EQ(Label(MneAddPanel::idQuestionPicture), PicturePlaceholder);
     EXPECT_EQ(Label(MneAddPanel::idAnswerPicture), PicturePlaceholder);
     EXPECT_EQ(Label(MneAddPanel::idQuestionSound), SoundPlaceholder);
@@ -214,6 +205,8 @@ TEST_F(EditorTest, StoresOnlyWhatChanged)
     ASSERT_FALSE(Modified);
     Edit(1);
     EXPECT_EQ(Title()->GetLabel(), "Edit Cards");
+    // The longer title shows whole.
+    EXPECT_GE(Title()->GetSize().x, Title()->GetTextExtent("Edit Cards").x);
     EXPECT_FALSE(Visible(MneAddPanel::idAddAnother));
     EXPECT_TRUE(Visible(MneAddPanel::idNext));
     EXPECT_TRUE(Visible(MneAddPanel::idPrevious));

@@ -20,6 +20,7 @@
 
 #include "app/MneFrame.h"
 #include "app/Options.h"
+#include "app/PanelHeader.h"
 #include "deck/mnemora.h"
 #include "edit/MneEditPanel.h"
 #include "study/CardDraw.h"
@@ -150,18 +151,14 @@ TEST_F(LearnPanelTest, LayoutTextsAndControls)
     MakeDeck(4);
     Learn();
     // In a narrow window the instruction flows to the room beside the title.
-    EXPECT_EQ(wxJoin(wxSplit(Panel->InstructionText->GetLabel(), '\n', '\0'), ' ', '\0'),
+    EXPECT_EQ(wxJoin(wxSplit(Panel->Header->DescriptionLabel()->GetLabel(), '\n', '\0'), ' ', '\0'),
               "Carefully study the following cards, trying to commit them to memory.  When "
               "you're ready to begin testing, press the Continue button.");
-    EXPECT_EQ(Panel->TitleText->GetLabel(), "Learn Cards");
-    EXPECT_EQ(Panel->TitleText->GetFont().GetPointSize(), 22);
-    EXPECT_EQ(Panel->TitleText->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
+    EXPECT_EQ(Panel->Header->TitleLabel()->GetLabel(), "Learn Cards");
     EXPECT_EQ(Panel->FindWindow(MneLearnPanel::idAll), Panel->AllButton);
     EXPECT_EQ(Panel->AllButton->GetLabel(), "All");
     EXPECT_EQ(Panel->FindWindow(MneLearnPanel::idContinue), Panel->ContinueButton);
     EXPECT_EQ(Panel->ContinueButton->GetLabel(), "Continue");
-    EXPECT_EQ(Panel->ContinueButton->GetFont().GetPointSize(), 7);
-    EXPECT_EQ(Panel->ContinueButton->GetFont().GetWeight(), wxFONTWEIGHT_BOLD);
     EXPECT_TRUE(Panel->CountText->HasFlag(wxTE_PROCESS_ENTER));
     EXPECT_TRUE(Panel->CountSpin->HasFlag(wxSP_VERTICAL));
     EXPECT_TRUE(Panel->CardList->HasFlag(wxVSCROLL));

@@ -15,7 +15,7 @@
 
 #include <vector>
 
-#include "app/LabelFlow.h"
+#include "app/PanelHeader.h"
 #include "app/mneAboutDialog.h"
 #include "app/mneImportDialog.h"
 #include "edit/MneAddPanel.h"
@@ -236,6 +236,7 @@ int TenEach(const wxString& line)
 
 TEST(FlowText, WrittenLinesWhileTheyFitElseRunningText)
 {
+    const auto FlowText = PanelHeader::FlowText;
     const wxString text = "aaa bbb ccc\nddd.  eee\nfff\n";
     EXPECT_EQ(FlowText(text, 110, TenEach), "aaa bbb ccc\nddd.  eee\nfff");
     // No line ends while the next word would still fit; blanks written between words stay.

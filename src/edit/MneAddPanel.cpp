@@ -6,15 +6,15 @@
 #include <wx/filedlg.h>
 #include <wx/image.h>
 #include <wx/sizer.h>
-#include <wx/stattext.h>
 #include <wx/textctrl.h>
 #include <wx/toplevel.h>
 
 #include <vector>
 
-#include "app/LabelFlow.h"
+#include "app/ButtonStyle.h"
 #include "app/MneFrame.h"
 #include "app/Options.h"
+#include "app/PanelHeader.h"
 #include "deck/mnemora.h"
 #include "edit/CardSwap.h"
 #include "edit/FileLabel.h"
@@ -64,7 +64,6 @@ wxBEGIN_EVENT_TABLE(MneAddPanel, wxPanel)
     EVT_BUTTON(idPrevious, MneAddPanel::OnPreviousCard)
     EVT_BUTTON(idPreview, MneAddPanel::OnPreview)
     EVT_SHOW(MneAddPanel::OnShow)
-    EVT_SIZE(MneAddPanel::OnSize)
 wxEND_EVENT_TABLE()
     // clang-format on
 
@@ -82,13 +81,8 @@ void MneAddPanel::CreateControls()
     outerSizer->Add(inner, 1, wxEXPAND);
 
     MainSizer = new wxBoxSizer(wxVERTICAL);
-    HeaderRow = new wxBoxSizer(wxHORIZONTAL);
-    MainSizer->Add(HeaderRow, 0, wxALL | wxEXPAND, 5);
-    Description = new wxStaticText(inner, wxID_ANY, DescriptionText());
-    HeaderRow->Add(Description, 1, wxALL | wxALIGN_CENTER_VERTICAL, 5);
-    Title = new wxStaticText(inner, wxID_ANY, _("Add Cards"));
-    Title->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
-    HeaderRow->Add(Title, 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
+    Header = new PanelHeader(inner, DescriptionText(), _("Add Cards"));
+    MainSizer->Add(Header, 0, wxALL | wxEXPAND, 5);
 
     // A child of the inner panel like everything else: a sizer places only its own window's
     // children correctly.
@@ -114,8 +108,7 @@ void MneAddPanel::CreateControls()
 
     BottomRow = new wxBoxSizer(wxHORIZONTAL);
     MainSizer->Add(BottomRow, 0, wxALL | wxEXPAND, 5);
-    const wxFont buttonFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
-                            "MS Sans Serif");
+    const wxFont buttonFont = SmallButtonFont();
     PreviousButton =
         new wxButton(inner, idPrevious, "<", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
     NextButton = new wxButton(inner, idNext, ">", wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
@@ -138,41 +131,12 @@ void MneAddPanel::CreateControls()
 
     inner->SetSizerAndFit(MainSizer);
     SetSizer(outerSizer);
-    FitTitle();
     SetPreview(false);
-}
-
-void MneAddPanel::FitTitle()
-{
-    // GTK measures a label in a new font only once the window is realised; measure it here so
-    // that the header row makes room for the whole title.
-    Title->SetInitialSize(Title->GetTextExtent(Title->GetLabel()) + wxSize(1, 0));
-    HeaderRow->Layout();
-}
-
-void MneAddPanel::FitDescription(int width)
-{
-    // The description shares its row with the title: in a narrow window it flows as running
-    // text, so that the header grows by whole lines instead of losing the last one.
-    const int room = width - Title->GetMinSize().x - 30;
-    if (room > 50 && FitLabelToWidth(Description, DescriptionText(), room))
-    {
-        HeaderRow->Layout();
-        Layout();
-    }
-}
-
-void MneAddPanel::OnSize(wxSizeEvent& event)
-{
-    FitDescription(event.GetSize().x);
-    event.Skip();
 }
 
 void MneAddPanel::SetCard(int index, bool isNew)
 {
-    Title->SetLabel(isNew ? _("Add Cards") : _("Edit Cards"));
-    FitTitle();
-    FitDescription(GetClientSize().x);
+    Header->SetTitle(isNew ? _("Add Cards") : _("Edit Cards"));
     BottomRow->Show(AddAnotherButton, isNew);
     BottomRow->Show(PreviousButton, !isNew);
     BottomRow->Show(NextButton, !isNew);

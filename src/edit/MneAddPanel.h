@@ -8,10 +8,10 @@
 
 class wxBoxSizer;
 class wxButton;
-class wxStaticText;
 class wxTextCtrl;
 class MediaFile;
 class MneCardPanel;
+class PanelHeader;
 
 /// Panel 3: edits one card of the deck in place, in add mode (a card just created) or edit mode.
 class MneAddPanel : public wxPanel
@@ -68,12 +68,6 @@ private:
     void OnPreviousCard(wxCommandEvent& event);
     void OnPreview(wxCommandEvent& event);
     void OnShow(wxShowEvent& event);
-    void OnSize(wxSizeEvent& event);
-
-    /// Sizes the title to its label and re-fits the header row.
-    void FitTitle();
-    /// Breaks the description to the room the title leaves in a panel `width` pixels wide.
-    void FitDescription(int width);
 
     /// Lets the user pick a file for `button`, or clears a file it shows.
     void ChooseFile(wxButton* button, const wxString& placeholder, const wxString& message,
@@ -87,8 +81,6 @@ private:
     wxButton* AnswerPictureButton = nullptr;
     wxButton* QuestionSoundButton = nullptr;
     wxButton* AnswerSoundButton = nullptr;
-    wxStaticText* Title = nullptr;
-    wxStaticText* Description = nullptr;
     wxButton* PreviousButton = nullptr;
     wxButton* NextButton = nullptr;
     wxButton* PreviewButton = nullptr;
@@ -97,7 +89,7 @@ private:
     wxWindow* FormerDefault = nullptr; ///< The frame's default button before the editor showed.
     MneCardPanel* Preview = nullptr;
     wxBoxSizer* MainSizer = nullptr;
-    wxBoxSizer* HeaderRow = nullptr;
+    PanelHeader* Header = nullptr;
     wxBoxSizer* EditingArea = nullptr;
     wxBoxSizer* BottomRow = nullptr;
 

@@ -5,14 +5,14 @@
 #include <wx/button.h>
 #include <wx/msgdlg.h>
 #include <wx/sizer.h>
-#include <wx/stattext.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "app/LabelFlow.h"
+#include "app/ButtonStyle.h"
 #include "app/MneFrame.h"
 #include "app/Options.h"
+#include "app/PanelHeader.h"
 #include "deck/mnemora.h"
 #include "edit/CardListView.h"
 #include "edit/CardSorter.h"
@@ -41,7 +41,6 @@ wxBEGIN_EVENT_TABLE(MneEditPanel, wxPanel)
     EVT_BUTTON(idEditCard, MneEditPanel::OnEditCard)
     EVT_BUTTON(idDeleteCard, MneEditPanel::OnDeleteCard)
     EVT_BUTTON(idStudy, MneEditPanel::OnStudy)
-    EVT_SIZE(MneEditPanel::OnSize)
     EVT_CHAR_HOOK(MneEditPanel::OnCharHook)
 wxEND_EVENT_TABLE()
 
@@ -55,24 +54,15 @@ void MneEditPanel::CreateControls()
 {
     wxBoxSizer* mainSizer = new wxBoxSizer(wxVERTICAL);
 
-    wxBoxSizer* headSizer = new wxBoxSizer(wxHORIZONTAL);
-    mainSizer->Add(headSizer, 0, wxALL | wxEXPAND, 5);
-    Description = new wxStaticText(this, wxID_ANY, DescriptionText());
-    headSizer->Add(Description, 1, wxALL, 5);
-    Title = new wxStaticText(this, wxID_ANY, _("Card List"));
-    Title->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
-    // GTK measures a label in a new font only once the window is realised; measure the font
-    // here so that the panel's minimum width holds the whole title.
-    Title->SetInitialSize(Title->GetTextExtent(Title->GetLabel()) + wxSize(1, 0));
-    headSizer->Add(Title, 0, wxALL | wxALIGN_CENTER_VERTICAL, 5);
+    mainSizer->Add(new PanelHeader(this, DescriptionText(), _("Card List")), 0, wxALL | wxEXPAND,
+                   5);
 
     List = new CardListView(this, idList, wxDefaultPosition, wxSize(160, 120));
     mainSizer->Add(List, 1, wxALL | wxEXPAND, 5);
 
     wxBoxSizer* buttonSizer = new wxBoxSizer(wxHORIZONTAL);
     mainSizer->Add(buttonSizer, 0, wxALL | wxEXPAND, 5);
-    const wxFont buttonFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
-                            "MS Sans Serif");
+    const wxFont buttonFont = SmallButtonFont();
     wxButton* newButton = new wxButton(this, idNewCard, _("New Card"));
     EditButton = new wxButton(this, idEditCard, _("Edit Card"));
     DeleteButton = new wxButton(this, idDeleteCard, _("Delete Card"));
@@ -90,16 +80,6 @@ void MneEditPanel::CreateControls()
     SetSizerAndFit(mainSizer);
     EditButton->Disable();
     DeleteButton->Disable();
-}
-
-void MneEditPanel::OnSize(wxSizeEvent& event)
-{
-    // The description shares its row with the title: in a narrow window it flows as running
-    // text, so that the header grows by whole lines instead of losing the last one.
-    const int room = event.GetSize().x - (Title ? Title->GetMinSize().x : 0) - 30;
-    if (Description && room > 50 && FitLabelToWidth(Description, DescriptionText(), room))
-        Layout();
-    event.Skip();
 }
 
 void MneEditPanel::CreateColumns()

@@ -11,7 +11,6 @@
 class wxButton;
 class wxCommandEvent;
 class wxListEvent;
-class wxStaticText;
 class CardListView;
 
 /// Panel 0: lists the deck and starts editing and study runs.
@@ -62,12 +61,9 @@ private:
     void OnEditCard(wxCommandEvent& event);
     void OnDeleteCard(wxCommandEvent& event);
     void OnStudy(wxCommandEvent& event);
-    void OnSize(wxSizeEvent& event);
     void OnCharHook(wxKeyEvent& event);
 
     CardListView* List = nullptr;
-    wxStaticText* Description = nullptr;
-    wxStaticText* Title = nullptr;
     wxButton* EditButton = nullptr;
     wxButton* DeleteButton = nullptr;
     /// False from a rebuild until the list reports a focused or selected row.

@@ -12,11 +12,12 @@
 #include <wx/statbox.h>
 #include <wx/stattext.h>
 
-#include <algorithm>
 #include <memory>
 #include <vector>
 
+#include "app/ButtonStyle.h"
 #include "app/Options.h"
+#include "app/PanelHeader.h"
 #include "deck/mnemora.h"
 #include "print/MneDoubleSidedPrintout.h"
 #include "print/MneSingleSidedPrintout.h"
@@ -61,15 +62,12 @@ mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
     SetTitle(titles[printType >= 0 && printType <= 2 ? printType : 0]);
 
     wxBoxSizer* top = new wxBoxSizer(wxVERTICAL);
-    wxBoxSizer* header = new wxBoxSizer(wxHORIZONTAL);
-    header->Add(new wxStaticText(this, wxID_ANY,
-                                 _("Choose the layout and format of your cards\nbelow, then "
-                                   "press the Print button.")),
-                1, wxALIGN_CENTER_VERTICAL);
-    wxStaticText* heading = new wxStaticText(this, wxID_ANY, _("Print Cards"));
-    heading->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false));
-    header->Add(heading, 0, wxALIGN_CENTER_VERTICAL | wxLEFT, 20);
-    top->Add(header, 0, wxEXPAND | wxTOP | wxLEFT | wxRIGHT, 10);
+    // The header's own border keeps 10 pixels round the row and 20 between its texts.
+    top->Add(new PanelHeader(this,
+                             _("Choose the layout and format of your cards\nbelow, then press "
+                               "the Print button."),
+                             _("Print Cards"), 10),
+             0, wxEXPAND);
 
     wxStaticBoxSizer* layoutBox = new wxStaticBoxSizer(wxVERTICAL, this, _("Page Layout"));
     wxWindow* box = layoutBox->GetStaticBox();
@@ -127,7 +125,7 @@ mnePrintDialog::mnePrintDialog(wxWindow* parent, int printType)
     // A study sheet has no cells to cut.
     if (printType != ptDoubleSided && printType != ptSingleSided)
         CutMarksCheck->Hide();
-    top->Add(layoutBox, 0, wxEXPAND | wxTOP | wxLEFT | wxRIGHT, 10);
+    top->Add(layoutBox, 0, wxEXPAND | wxLEFT | wxRIGHT, 10);
 
     wxStaticBoxSizer* formatBox = new wxStaticBoxSizer(wxHORIZONTAL, this, _("Card Format"));
     formatBox->Add(new wxStaticText(formatBox->GetStaticBox(), wxID_ANY, _("Card font:")), 0,
@@ -157,16 +155,6 @@ wxTextCtrl* mnePrintDialog::NewField(wxWindow* box)
     if (needed > 50)
         field->SetMinSize(wxSize(needed, -1));
     return field;
-}
-
-wxButton* mnePrintDialog::LabelSizedButton(wxWindow* box, int id, const wxString& label)
-{
-    wxButton* button =
-        new wxButton(box, id, label, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
-    // Sized to its label, with room between the label and the button's frame.
-    const int width = button->GetTextExtent(wxStripMenuCodes(label)).x + 16;
-    button->SetMinSize(wxSize(std::max(width, button->GetBestSize().x), -1));
-    return button;
 }
 
 wxTextCtrl* mnePrintDialog::AddField(wxSizer* grid, const wxString& label)

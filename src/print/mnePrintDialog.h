@@ -92,8 +92,6 @@ private:
     wxTextCtrl* AddField(wxSizer* grid, const wxString& label);
     /// A length or count field, wide enough to show a length whole.
     static wxTextCtrl* NewField(wxWindow* box);
-    /// A button sized to its label with some room inside its frame.
-    static wxButton* LabelSizedButton(wxWindow* box, int id, const wxString& label);
     /// Print data for a custom paper of the selected layout, in whole millimetres.
     void SetPaper(wxPrintData& data) const;
     /// Prints one printout with the platform dialog; false after a cancel or an error (shown).

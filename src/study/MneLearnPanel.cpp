@@ -10,9 +10,10 @@
 
 #include <algorithm>
 
-#include "app/LabelFlow.h"
+#include "app/ButtonStyle.h"
 #include "app/MneFrame.h"
 #include "app/Options.h"
+#include "app/PanelHeader.h"
 #include "deck/mnemora.h"
 #include "study/LearnChoice.h"
 #include "study/MneActiveCardsPanel.h"
@@ -22,9 +23,6 @@ std::vector<Card*> NewCards;
 
 namespace
 {
-/// Blank room on each side of a button's label.
-constexpr int LabelPadding = 8;
-
 /// Where the offset goes to show the end of the list; the list limits it to what it can show.
 constexpr int ScrollToEnd = 16777216;
 
@@ -45,13 +43,8 @@ MneLearnPanel::MneLearnPanel(wxWindow* parent)
 {
     wxBoxSizer* mainSizer = new wxBoxSizer(wxVERTICAL);
 
-    wxBoxSizer* header = new wxBoxSizer(wxHORIZONTAL);
-    InstructionText = new wxStaticText(this, wxID_ANY, Instruction());
-    header->Add(InstructionText, 1, wxALIGN_CENTER_VERTICAL | wxALL, 10);
-    TitleText = new wxStaticText(this, wxID_ANY, _("Learn Cards"));
-    TitleText->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
-    header->Add(TitleText, 0, wxALIGN_CENTER_VERTICAL | wxALL, 10);
-    mainSizer->Add(header, 0, wxEXPAND, 0);
+    Header = new PanelHeader(this, Instruction(), _("Learn Cards"), 10);
+    mainSizer->Add(Header, 0, wxEXPAND, 0);
 
     CardList = new MneActiveCardsPanel(this, idCardList, wxDefaultPosition, wxSize(200, 160));
     mainSizer->Add(CardList, 1, wxEXPAND | wxALL, 5);
@@ -65,17 +58,12 @@ MneLearnPanel::MneLearnPanel(wxWindow* parent)
     CountSpin = new wxSpinButton(this, wxID_ANY, wxDefaultPosition, wxDefaultSize,
                                  wxSP_VERTICAL | wxSP_ARROW_KEYS);
     bottom->Add(CountSpin, 0, wxALIGN_CENTER_VERTICAL | wxTOP | wxBOTTOM, 5);
-    const wxFont buttonFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
-                            "MS Sans Serif");
     // TRANSLATORS: button that brings every card not yet in play into the next stage.
-    const wxString allLabel = _("All");
-    AllButton =
-        new wxButton(this, idAll, allLabel, wxDefaultPosition, wxDefaultSize, wxBU_EXACTFIT);
-    AllButton->SetFont(buttonFont);
+    AllButton = LabelSizedButton(this, idAll, _("All"), SmallButtonFont());
     bottom->Add(AllButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
     // TRANSLATORS: button that ends the study of the listed cards and starts the drill.
     ContinueButton = new wxButton(this, idContinue, _("Continue"));
-    ContinueButton->SetFont(buttonFont);
+    ContinueButton->SetFont(SmallButtonFont());
     bottom->Add(ContinueButton, 0, wxALIGN_CENTER_VERTICAL | wxALL, 10);
     FitBottomRow();
     mainSizer->Add(bottom, 0, wxEXPAND, 0);
@@ -85,33 +73,13 @@ MneLearnPanel::MneLearnPanel(wxWindow* parent)
 
 void MneLearnPanel::FitBottomRow()
 {
-    // One height for the whole row: the field, its arrows and both buttons. "All" keeps its
-    // tight fit, but with room around its label; GTK measures a label in a new font only once
-    // the window is realised, so the label is measured here.
+    // One height for the whole row: the field, its arrows and both buttons.
     const int height = std::max({CountText->GetBestSize().y, CountSpin->GetBestSize().y,
                                  AllButton->GetBestSize().y, ContinueButton->GetBestSize().y});
-    const int allWidth =
-        std::max(AllButton->GetBestSize().x,
-                 AllButton->GetTextExtent(AllButton->GetLabel()).x + 2 * LabelPadding);
     CountText->SetMinSize(wxSize(30, height));
     CountSpin->SetMinSize(wxSize(CountSpin->GetBestSize().x, height));
-    AllButton->SetMinSize(wxSize(allWidth, height));
+    AllButton->SetMinSize(wxSize(AllButton->GetMinSize().x, height));
     ContinueButton->SetMinSize(wxSize(ContinueButton->GetBestSize().x, height));
-}
-
-void MneLearnPanel::OnSize(wxSizeEvent& event)
-{
-    // The instruction shares its row with the title: in a narrow window it flows as running
-    // text, so that the header grows by whole lines instead of losing the last one.
-    const int titleWidth = TitleText->GetTextExtent(TitleText->GetLabel()).x + 1;
-    const int room = event.GetSize().x - titleWidth - 40;
-    if (room > 50 && room != InstructionWidth)
-    {
-        InstructionWidth = room;
-        if (FitLabelToWidth(InstructionText, Instruction(), room))
-            Layout();
-    }
-    event.Skip();
 }
 
 void MneLearnPanel::StartLearning()
@@ -190,5 +158,4 @@ wxBEGIN_EVENT_TABLE(MneLearnPanel, wxPanel)
     EVT_TEXT_ENTER(wxID_ANY, MneLearnPanel::OnCountEnter)
     EVT_BUTTON(idAll, MneLearnPanel::OnAll)
     EVT_BUTTON(idContinue, MneLearnPanel::OnContinue)
-    EVT_SIZE(MneLearnPanel::OnSize)
 wxEND_EVENT_TABLE()

@@ -9,10 +9,10 @@
 
 struct Card;
 class MneActiveCardsPanel;
+class PanelHeader;
 class wxButton;
 class wxSpinButton;
 class wxSpinEvent;
-class wxStaticText;
 class wxTextCtrl;
 
 /// Panel 2: chooses the next cards to bring into play and lists them for study.
@@ -42,21 +42,17 @@ public:
     MneActiveCardsPanel* CardList = nullptr; ///< The list of cards, id 15000.
     wxTextCtrl* CountText = nullptr;         ///< The number of new cards as text.
     wxSpinButton* CountSpin = nullptr;       ///< The same number, with arrows.
-    wxStaticText* InstructionText = nullptr;
-    wxStaticText* TitleText = nullptr;
-    wxButton* AllButton = nullptr;      ///< Id 15002.
-    wxButton* ContinueButton = nullptr; ///< Id 15003.
+    PanelHeader* Header = nullptr;           ///< The instruction beside the title.
+    wxButton* AllButton = nullptr;           ///< Id 15002.
+    wxButton* ContinueButton = nullptr;      ///< Id 15003.
 
 private:
     void OnSpin(wxSpinEvent& event);
     void OnCountEnter(wxCommandEvent& event);
     void OnAll(wxCommandEvent& event);
     void OnContinue(wxCommandEvent& event);
-    void OnSize(wxSizeEvent& event);
     /// Gives the field, its arrows and the buttons of the bottom row one height.
     void FitBottomRow();
-
-    int InstructionWidth = -1; ///< The width the instruction was last fitted to.
 
     wxDECLARE_EVENT_TABLE();
 };

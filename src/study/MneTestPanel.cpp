@@ -8,9 +8,10 @@
 #include <wx/sizer.h>
 #include <wx/stattext.h>
 
-#include "app/LabelFlow.h"
+#include "app/ButtonStyle.h"
 #include "app/MneFrame.h"
 #include "app/Options.h"
+#include "app/PanelHeader.h"
 #include "deck/mnemora.h"
 #include "study/MneCardPanel.h"
 #include "study/MneLearnPanel.h"
@@ -37,23 +38,15 @@ MneTestPanel::MneTestPanel(wxWindow* parent)
 {
     wxBoxSizer* mainSizer = new wxBoxSizer(wxVERTICAL);
 
-    wxBoxSizer* header = new wxBoxSizer(wxHORIZONTAL);
-    InstructionText = new wxStaticText(this, wxID_ANY, Instruction());
-    header->Add(InstructionText, 1, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-    TitleText = new wxStaticText(this, wxID_ANY, _("Study Cards"));
-    TitleText->SetFont(wxFont(22, wxFONTFAMILY_ROMAN, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD));
-    header->Add(TitleText, 0, wxALIGN_CENTER_VERTICAL | wxALL, 5);
-    mainSizer->Add(header, 0, wxEXPAND | wxALL, 5);
+    mainSizer->Add(new PanelHeader(this, Instruction(), _("Study Cards")), 0, wxEXPAND | wxALL, 5);
 
     CardDisplay = new MneCardPanel(this, idCardDisplay, wxDefaultPosition, wxSize(200, 320));
     mainSizer->Add(CardDisplay, 1, wxEXPAND | wxALL, 5);
 
-    const wxFont buttonFont(7, wxFONTFAMILY_DEFAULT, wxFONTSTYLE_NORMAL, wxFONTWEIGHT_BOLD, false,
-                            "MS Sans Serif");
     auto makeButton = [&](int id, const wxString& label)
     {
         wxButton* button = new wxButton(this, id, label);
-        button->SetFont(buttonFont);
+        button->SetFont(SmallButtonFont());
         return button;
     };
     CorrectButton = makeButton(idCorrect, _("Correct"));
@@ -80,21 +73,6 @@ MneTestPanel::MneTestPanel(wxWindow* parent)
 MneTestPanel::~MneTestPanel()
 {
     Timer.Stop();
-}
-
-void MneTestPanel::OnSize(wxSizeEvent& event)
-{
-    // The instruction shares its row with the title: beside a wide title in a narrow window it
-    // flows as running text, so that the header grows by whole lines instead of cutting it off.
-    const int titleWidth = TitleText->GetTextExtent(TitleText->GetLabel()).x + 1;
-    const int room = event.GetSize().x - titleWidth - 30;
-    if (room > 50 && room != InstructionWidth)
-    {
-        InstructionWidth = room;
-        if (FitLabelToWidth(InstructionText, Instruction(), room))
-            Layout();
-    }
-    event.Skip();
 }
 
 void MneTestPanel::OnCharHook(wxKeyEvent& event)
@@ -347,6 +325,5 @@ wxBEGIN_EVENT_TABLE(MneTestPanel, wxPanel)
     EVT_BUTTON(idAddMoreCards, MneTestPanel::OnAddMoreCards)
     EVT_BUTTON(idStop, MneTestPanel::OnStopStudying)
     EVT_TIMER(wxID_ANY, MneTestPanel::OnTimer)
-    EVT_SIZE(MneTestPanel::OnSize)
     EVT_CHAR_HOOK(MneTestPanel::OnCharHook)
 wxEND_EVENT_TABLE()

@@ -68,13 +68,9 @@ private:
     void RecordAnswer(bool correct);
     void ShowCurrentCard();
     void StopStudying();
-    void OnSize(wxSizeEvent& event);
     void OnCharHook(wxKeyEvent& event);
 
     CardWeightCache Weights; ///< Selection weights of this run's cards.
-    wxStaticText* InstructionText = nullptr;
-    wxStaticText* TitleText = nullptr;
-    int InstructionWidth = -1; ///< The width the instruction was last wrapped to.
 
     wxDECLARE_EVENT_TABLE();
 };
