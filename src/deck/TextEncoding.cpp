@@ -10,47 +10,31 @@
 
 namespace
 {
-// For ASCII in an attribute value: nullptr = copy as it is, "" = leave out, else the escape.
-constexpr const char* AsciiEscape(unsigned c)
-{
-    switch (c)
-    {
-    case '&':
-        return "&amp;";
-    case '<':
-        return "&lt;";
-    case '>':
-        return "&gt;";
-    case '"':
-        return "&quot;";
-    case '\t':
-        return "&#x9;";
-    case '\n':
-        return "&#xA;";
-    case '\r':
-        return "&#xD;";
-    default:
-        return c < 0x20 ? "" : nullptr;
-    }
-}
-
 // The bytes of each ASCII character in an attribute value, padded so that eight are always
-// stored at once.
+// stored at once: itself, an escape, or nothing for the control characters XML cannot carry.
 struct XmlAsciiTable
 {
     char Bytes[128][8] = {};
     unsigned char Length[128] = {};
     constexpr XmlAsciiTable()
     {
-        for (unsigned c = 0; c < 128; ++c)
+        for (unsigned c = 0x20; c < 128; ++c)
         {
-            const char* escape = AsciiEscape(c);
-            if (escape == nullptr)
-                Bytes[c][Length[c]++] = static_cast<char>(c);
-            else
-                while (*escape != '\0')
-                    Bytes[c][Length[c]++] = *escape++;
+            Bytes[c][0] = static_cast<char>(c);
+            Length[c] = 1;
         }
+        Set('&', "&amp;");
+        Set('<', "&lt;");
+        Set('>', "&gt;");
+        Set('"', "&quot;");
+        Set('\t', "&#x9;");
+        Set('\n', "&#xA;");
+        Set('\r', "&#xD;");
+    }
+    constexpr void Set(unsigned c, const char* text)
+    {
+        for (Length[c] = 0; text[Length[c]] != '\0'; ++Length[c])
+            Bytes[c][Length[c]] = text[Length[c]];
     }
 };
 constexpr XmlAsciiTable XmlAscii;
@@ -58,8 +42,7 @@ constexpr XmlAsciiTable XmlAscii;
 // A character from U+0080 on, without branches: letters of two, three and four bytes mix freely
 // in real text, and a mispredicted branch costs more than the arithmetic. Stores four bytes
 // (room for them is needed) and returns the end of those that count.
-template <Utf8Rule rule>
-inline char* EncodeWide(char* out, std::uint32_t c)
+template <Utf8Rule rule> inline char* EncodeWide(char* out, std::uint32_t c)
 {
     const bool scalar = c <= 0x10FFFF && c - 0xD800 >= 0x800;
     c = scalar ? c : 0xFFFD;
@@ -77,8 +60,7 @@ inline char* EncodeWide(char* out, std::uint32_t c)
 }
 
 // One character; stores up to eight bytes.
-template <Utf8Rule rule>
-inline char* EncodeChar(char* out, std::uint32_t c)
+template <Utf8Rule rule> inline char* EncodeChar(char* out, std::uint32_t c)
 {
     if (c >= 0x80)
         return EncodeWide<rule>(out, c);
@@ -93,26 +75,24 @@ inline char* EncodeChar(char* out, std::uint32_t c)
 
 #if MNEMORA_SSE2
 // All ones in each of the four characters that is written as its own byte.
-template <Utf8Rule rule>
-inline __m128i Plain(__m128i c)
+template <Utf8Rule rule> inline __m128i Plain(__m128i c)
 {
     const __m128i ascii =
         _mm_cmpeq_epi32(_mm_and_si128(c, _mm_set1_epi32(~0x7F)), _mm_setzero_si128());
     if (rule == Utf8Rule::Text)
         return ascii;
-    const __m128i special = _mm_or_si128(
-        _mm_or_si128(_mm_cmpeq_epi32(c, _mm_set1_epi32('&')),
-                     _mm_cmpeq_epi32(c, _mm_set1_epi32('<'))),
-        _mm_or_si128(_mm_cmpeq_epi32(c, _mm_set1_epi32('>')),
-                     _mm_or_si128(_mm_cmpeq_epi32(c, _mm_set1_epi32('"')),
-                                  _mm_cmplt_epi32(c, _mm_set1_epi32(0x20)))));
+    const __m128i special =
+        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi32(c, _mm_set1_epi32('&')),
+                                  _mm_cmpeq_epi32(c, _mm_set1_epi32('<'))),
+                     _mm_or_si128(_mm_cmpeq_epi32(c, _mm_set1_epi32('>')),
+                                  _mm_or_si128(_mm_cmpeq_epi32(c, _mm_set1_epi32('"')),
+                                               _mm_cmplt_epi32(c, _mm_set1_epi32(0x20)))));
     return _mm_andnot_si128(special, ascii);
 }
 
 // The sixteen characters at `p` narrowed to bytes (exact for the plain ones) in `bytes`;
 // returns one bit a character for the others.
-template <Utf8Rule rule>
-inline unsigned Narrow16(const wxStringCharType* p, __m128i& bytes)
+template <Utf8Rule rule> inline unsigned Narrow16(const wxStringCharType* p, __m128i& bytes)
 {
     const auto* from = reinterpret_cast<const __m128i*>(p);
     const __m128i a = _mm_loadu_si128(from);
@@ -127,8 +107,7 @@ inline unsigned Narrow16(const wxStringCharType* p, __m128i& bytes)
 
 // Writes characters `first` to 15 of the sixteen at `p`, the ones before `first` having been
 // written just before `out`. May store up to sixteen bytes past the returned end.
-template <Utf8Rule rule>
-inline char* Encode16(char* out, const wxStringCharType* p, unsigned first)
+template <Utf8Rule rule> inline char* Encode16(char* out, const wxStringCharType* p, unsigned first)
 {
     __m128i narrowed;
     const unsigned others = Narrow16<rule>(p, narrowed);
@@ -159,8 +138,7 @@ inline char* Encode16(char* out, const wxStringCharType* p, unsigned first)
 }
 #endif
 
-template <Utf8Rule rule>
-char* Encode(char* out, const wxString& text)
+template <Utf8Rule rule> char* Encode(char* out, const wxString& text)
 {
     const wxStringCharType* p = text.wx_str();
     const wxStringCharType* end = p + text.length();

@@ -19,13 +19,11 @@ enum class Utf8Rule
     XmlAttribute
 };
 
-/// The most bytes one character takes under `rule` ("&quot;" in an attribute).
-constexpr size_t Utf8MaxBytes(Utf8Rule rule) { return rule == Utf8Rule::Text ? 4 : 6; }
 /// How far past its returned end EncodeUtf8 may store.
 constexpr size_t Utf8Slack = 16;
 
 /// Writes `text` at `out` as UTF-8 under `rule` and returns the new end. `out` needs room for
-/// Utf8MaxBytes(rule) bytes a character and Utf8Slack more.
+/// four bytes a character (six in an attribute value: "&quot;") and Utf8Slack more.
 char* EncodeUtf8(char* out, const wxString& text, Utf8Rule rule);
 
 #endif

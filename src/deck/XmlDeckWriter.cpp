@@ -10,6 +10,7 @@
 namespace
 {
 const size_t BlockSize = 1 << 20;
+const size_t MaxBytesPerChar = 6; // "&quot;"
 } // namespace
 
 XmlDeckWriter::XmlDeckWriter(const wxString& deckFolder, Sink sink)
@@ -46,8 +47,7 @@ void XmlDeckWriter::Append(const char* text)
 void XmlDeckWriter::Attribute(const char* name, const wxString& value)
 {
     const size_t nameLength = std::strlen(name);
-    char* out = Room(nameLength + 4 + value.length() * Utf8MaxBytes(Utf8Rule::XmlAttribute) +
-                     Utf8Slack);
+    char* out = Room(nameLength + 4 + value.length() * MaxBytesPerChar + Utf8Slack);
     *out++ = ' ';
     std::memcpy(out, name, nameLength);
     out += nameLength;
