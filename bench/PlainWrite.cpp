@@ -2,6 +2,8 @@
 // The baseline the file-writing benchmarks measure against.
 #include "PlainWrite.h"
 
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
 
 #include <unistd.h>
@@ -18,4 +20,19 @@ void PlainWrite(const wxString& path, const std::string& bytes, bool sync)
         fsync(fileno(file));
     }
     std::fclose(file);
+}
+
+void RegisterPlainWrites(const wxString& path, const std::string& bytes)
+{
+    for (const bool sync : {false, true})
+    {
+        benchmark::RegisterBenchmark(sync ? "BM_BufferedWriteAndSync" : "BM_BufferedWrite",
+                                     [path, &bytes, sync](benchmark::State& state)
+                                     {
+                                         for (auto _ : state)
+                                             PlainWrite(path, bytes, sync);
+                                     })
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime();
+    }
 }

@@ -9,5 +9,7 @@
 
 /// Writes `bytes` to `path` with one buffered write, flushed to the disk when `sync` is set.
 void PlainWrite(const wxString& path, const std::string& bytes, bool sync);
+/// Adds the benchmarks BM_BufferedWrite and BM_BufferedWriteAndSync of `bytes` to `path`.
+void RegisterPlainWrites(const wxString& path, const std::string& bytes);
 
 #endif

@@ -117,25 +117,6 @@ void BM_ImportAnkiPackage(benchmark::State& state)
 }
 BENCHMARK(BM_ImportAnkiPackage)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BufferedWrite(benchmark::State& state, bool sync)
-{
-    const wxString path = Folder + "/plain.csv";
-    for (auto _ : state)
-        PlainWrite(path, TextBytes, sync);
-}
-
-void BM_BufferedWrite(benchmark::State& state)
-{
-    BufferedWrite(state, false);
-}
-BENCHMARK(BM_BufferedWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_BufferedWriteAndSync(benchmark::State& state)
-{
-    BufferedWrite(state, true);
-}
-BENCHMARK(BM_BufferedWriteAndSync)->Unit(benchmark::kMillisecond)->UseRealTime();
-
 // The same bytes written the way Export makes them safe: a temporary file, flushed to the disk
 // and renamed over the old one.
 void BM_AtomicWrite(benchmark::State& state)
@@ -210,6 +191,7 @@ int main(int argc, char** argv)
     std::printf("Generated deck: %d cards, CSV %zu bytes, quoted CSV %zu bytes\n", DeckSize,
                 TextBytes.size(), quoted.size());
 
+    RegisterPlainWrites(Folder + "/plain.csv", TextBytes);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

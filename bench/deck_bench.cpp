@@ -142,25 +142,6 @@ void BM_LoadDeck(benchmark::State& state)
 }
 BENCHMARK(BM_LoadDeck)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-void BufferedWrite(benchmark::State& state, bool sync)
-{
-    const wxString path = Folder + "/plain.mnd";
-    for (auto _ : state)
-        PlainWrite(path, DeckBytes, sync);
-}
-
-void BM_BufferedWrite(benchmark::State& state)
-{
-    BufferedWrite(state, false);
-}
-BENCHMARK(BM_BufferedWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
-
-void BM_BufferedWriteAndSync(benchmark::State& state)
-{
-    BufferedWrite(state, true);
-}
-BENCHMARK(BM_BufferedWriteAndSync)->Unit(benchmark::kMillisecond)->UseRealTime();
-
 // The save as it was before the change check and the backups: no backup kept.
 void BM_SaveDeck(benchmark::State& state)
 {
@@ -278,6 +259,7 @@ int main(int argc, char** argv)
     }
     std::printf("Generated deck: %d cards, %zu bytes\n", DeckSize, DeckBytes.size());
 
+    RegisterPlainWrites(Folder + "/plain.mnd", DeckBytes);
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();

@@ -160,6 +160,24 @@ TEST_F(DeckFile, WritesTheExactBytes)
     EXPECT_TRUE(Log.Errors.empty());
 }
 
+TEST_F(DeckFile, LongTextsLeaveOutWhatXmlCannotCarryAtEveryPlace)
+{
+    // Control characters, surrogates, U+FFFE, U+FFFF and values past U+10FFFF, with an escape
+    // and a letter, at each place of the sixteen-character runs long texts are encoded in.
+    const std::wstring left = {1, 0x1F, 0xD800, 0xDFFF, 0xFFFE, 0xFFFF, 0x110000, wchar_t(-1)};
+    FileName = wxFileName(Path("deck.mnd"));
+    std::string expected = std::string(Declaration) + "<Mnemoras Version=\"1\">\n";
+    for (size_t at = 0; at <= 20; ++at)
+    {
+        Cards.push_back(MakeCard(
+            std::wstring(at, 'x') + left + L"&\u00e9" + std::wstring(20 - at, 'y'), "", ""));
+        expected += "  <Card Question=\"" + std::string(at, 'x') + "&amp;\xC3\xA9" +
+                    std::string(20 - at, 'y') + "\" Answer=\"\" History=\"\"/>\n";
+    }
+    ASSERT_TRUE(SaveDeck());
+    EXPECT_EQ(ReadBytes(Path("deck.mnd")), expected + "</Mnemoras>\n");
+}
+
 TEST_F(DeckFile, EveryTextSurvivesASaveAndALoad)
 {
     const wxString texts[] = {

@@ -13,6 +13,12 @@ MneOptions Options;
 
 namespace
 {
+// Points the deck at the options record before anything reads it.
+const struct DeckSettingsLink
+{
+    DeckSettingsLink() { CurrentDeckSettings = &Options; }
+} LinkDeckSettings;
+
 // What the program can use of each number in the store.
 constexpr int MaxCardIncrement = 1000000;
 constexpr int MaxAnswerCount = 1000000;

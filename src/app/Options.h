@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/PageLayout.h"
+#include "deck/DeckSettings.h"
 
 /// Study modes, stored under "StudyMode".
 enum TestModes
@@ -19,23 +20,18 @@ enum TestModes
     tmQuiz = 2
 };
 
-/// Every preference of the program.
-struct MneOptions
+/// Every preference of the program; the deck reads its part (DeckSettings) from here.
+struct MneOptions : DeckSettings
 {
     int TestMode = tmLearn;
-    bool PlaySounds = true;
     bool KeepScore = true;
-    bool ShuffleCards = true;
     bool SwapQuestionAnswer = false;
     bool ShowTimer = false;
     wxFont CardFont;
     wxColour CardFontColor;
     wxColour CardBackground;
     int CardIncrement = 3;
-    int MinAnswerCount = 2;
-    int MinScore = 80;
     wxString DataDirectory;
-    int KeepBackups = 10; ///< Backups kept per deck beside it; 0 keeps none.
     std::vector<PageLayout> PageLayouts;
     int PrintPageLayout = 0;
     wxFont PrintCardFont;
@@ -46,7 +42,7 @@ struct MneOptions
     double PrintCardBottomMargin = 0.2;
 };
 
-/// The one options record.
+/// The one options record, which CurrentDeckSettings points to.
 extern MneOptions Options;
 
 /// Fills Options from the configuration store (wxConfigBase::Get()), defaults for what is missing.

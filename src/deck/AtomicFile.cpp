@@ -14,6 +14,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "deck/WriteAll.h"
+
 namespace
 {
 constexpr int MaxLinks = 40; // as the kernel follows them before it gives up with ELOOP
@@ -149,32 +151,25 @@ bool AtomicFile::Prepare(bool followLinks)
 
 bool AtomicFile::Write(const void* data, size_t size)
 {
-    const char* bytes = static_cast<const char*>(data);
-    while (m_ok && size > 0)
+    if (!m_ok)
+        return false;
+    if (!WriteAll(m_fd, data, size))
     {
-        const ssize_t written = write(m_fd, bytes, size);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-        {
-            Fail(written < 0 ? errno : ENOSPC);
-            break;
-        }
-        bytes += written;
-        size -= size_t(written);
-        m_written += size_t(written);
+        Fail(errno);
+        return false;
     }
+    m_written += size;
 #ifdef SYNC_FILE_RANGE_WRITE
     // The disk starts on what is written while the rest is still being made, so that Commit
     // waits only for the last part; the flush there stays what makes the file safe.
-    if (m_ok && m_written - m_started >= WritebackStep)
+    if (m_written - m_started >= WritebackStep)
     {
         (void)sync_file_range(m_fd, off_t(m_started), off_t(m_written - m_started),
                               SYNC_FILE_RANGE_WRITE);
         m_started = m_written;
     }
 #endif
-    return m_ok;
+    return true;
 }
 
 bool AtomicFile::Commit()

@@ -4,7 +4,7 @@
 
 #include <wx/log.h>
 
-#include "app/Options.h"
+#include "deck/DeckSettings.h"
 #include "deck/PictureCache.h"
 #include "deck/PictureHeader.h"
 #include "deck/SoundPlayer.h"
@@ -47,7 +47,7 @@ wxBitmap LoadSideBitmap(const MediaFile& file, PictureCache* cache)
 
 void PlaySide(const MediaFile& sound)
 {
-    if (!Options.PlaySounds || sound.GetFullPath().empty())
+    if (!CurrentDeckSettings->PlaySounds || sound.GetFullPath().empty())
         return;
     CardSound.Play(sound.GetFullPath());
 }

@@ -8,18 +8,8 @@
 #include <wx/log.h>
 
 #include <cerrno>
-#include <climits>
-#include <cstdint>
 #include <cstring>
-#include <cwchar>
 #include <functional>
-
-#if defined(__SSE2__) && WCHAR_MAX > 0xFFFF
-#include <emmintrin.h>
-#define MNEMORA_TEXT_SSE2 1
-#else
-#define MNEMORA_TEXT_SSE2 0
-#endif
 
 #include <sys/stat.h>
 
@@ -28,6 +18,7 @@
 #include "deck/CardTextReader.h"
 #include "deck/MediaPath.h"
 #include "deck/TextDecoding.h"
+#include "deck/TextEncoding.h"
 #include "deck/mnemora.h"
 
 namespace
@@ -37,126 +28,6 @@ const char LineEnd[] = "\r\n";
 #else
 const char LineEnd[] = "\n";
 #endif
-
-// Writes one character as UTF-8; values that are no Unicode scalar become U+FFFD, so the
-// file is always valid UTF-8.
-inline char* EncodeChar(char* out, unsigned long c)
-{
-    if (c < 0x80)
-    {
-        *out++ = static_cast<char>(c);
-        return out;
-    }
-    if (c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
-        c = 0xFFFD;
-    if (c < 0x800)
-    {
-        *out++ = static_cast<char>(0xC0 | (c >> 6));
-    }
-    else if (c < 0x10000)
-    {
-        *out++ = static_cast<char>(0xE0 | (c >> 12));
-        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    }
-    else
-    {
-        *out++ = static_cast<char>(0xF0 | (c >> 18));
-        *out++ = static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        *out++ = static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    }
-    *out++ = static_cast<char>(0x80 | (c & 0x3F));
-    return out;
-}
-
-#if MNEMORA_TEXT_SSE2
-// EncodeChar for a character from U+0080 on, without branches: letters of two, three and four
-// bytes mix freely in real text, and a mispredicted branch costs more than the arithmetic.
-// Stores four bytes (room for them is needed) and returns the end of those that count.
-inline char* EncodeOther(char* out, std::uint32_t c)
-{
-    c = c > 0x10FFFF || c - 0xD800 < 0x800 ? 0xFFFD : c;
-    const unsigned extra = unsigned(c >= 0x800) + unsigned(c >= 0x10000);
-    // The four-byte form, then shortened from the front; the lead byte's marker bits added.
-    std::uint32_t bytes = (0x80 | (c >> 18)) | (0x80 | ((c >> 12) & 0x3F)) << 8 |
-                          (0x80 | ((c >> 6) & 0x3F)) << 16 | (0x80 | (c & 0x3F)) << 24;
-    bytes >>= 8 * (2 - extra);
-    bytes |= (0x70u << (2 - extra)) & 0x70;
-    std::memcpy(out, &bytes, 4);
-    return out + 2 + extra;
-}
-
-// The sixteen characters at `p` narrowed to bytes (exact for those below U+0080) in `bytes`;
-// returns one bit a character for the others.
-inline unsigned Narrow16(const wxStringCharType* p, __m128i& bytes)
-{
-    const auto* from = reinterpret_cast<const __m128i*>(p);
-    const __m128i a = _mm_loadu_si128(from);
-    const __m128i b = _mm_loadu_si128(from + 1);
-    const __m128i c = _mm_loadu_si128(from + 2);
-    const __m128i d = _mm_loadu_si128(from + 3);
-    bytes = _mm_packus_epi16(_mm_packs_epi32(a, b), _mm_packs_epi32(c, d));
-    const __m128i high = _mm_set1_epi32(~0x7F);
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i ascii =
-        _mm_packs_epi16(_mm_packs_epi32(_mm_cmpeq_epi32(_mm_and_si128(a, high), zero),
-                                        _mm_cmpeq_epi32(_mm_and_si128(b, high), zero)),
-                        _mm_packs_epi32(_mm_cmpeq_epi32(_mm_and_si128(c, high), zero),
-                                        _mm_cmpeq_epi32(_mm_and_si128(d, high), zero)));
-    return ~unsigned(_mm_movemask_epi8(ascii)) & 0xFFFF;
-}
-
-// Writes characters `first` to 15 of the sixteen at `p`, the ones before `first` having been
-// written just before `out`. May store up to sixteen bytes past the returned end.
-inline char* Encode16(char* out, const wxStringCharType* p, unsigned first)
-{
-    __m128i narrowed;
-    const unsigned others = Narrow16(p, narrowed);
-    if (others == 0)
-    {
-        // The characters before `first` are ASCII too, so their bytes are stored again as
-        // they stand.
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out - first), narrowed);
-        return out + (16 - first);
-    }
-    // Each run of ASCII is copied from the narrowed bytes, each other letter encoded between.
-    alignas(16) char bytes[32];
-    _mm_store_si128(reinterpret_cast<__m128i*>(bytes), narrowed);
-    _mm_store_si128(reinterpret_cast<__m128i*>(bytes + 16), _mm_setzero_si128());
-    unsigned next = first;
-    for (unsigned left = others & (0xFFFFu << first); left != 0; left &= left - 1)
-    {
-        const unsigned i = unsigned(__builtin_ctz(left));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
-                         _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + next)));
-        out = EncodeOther(out + (i - next), static_cast<std::uint32_t>(p[i]));
-        next = i + 1;
-    }
-    _mm_storeu_si128(reinterpret_cast<__m128i*>(out),
-                     _mm_loadu_si128(reinterpret_cast<const __m128i*>(bytes + next)));
-    return out + (16 - next);
-}
-#endif
-
-// Writes `text` as UTF-8 at `out` (room for four bytes a character and sixteen more); returns
-// the new end.
-char* EncodeUtf8(char* out, const wxString& text)
-{
-    const wxStringCharType* p = text.wx_str();
-    const wxStringCharType* end = p + text.length();
-#if MNEMORA_TEXT_SSE2
-    // Most card text is ASCII: sixteen characters are narrowed at once, and the last ones
-    // of a longer text as the sixteen that end it, skipping those already written.
-    if (end - p >= 16)
-    {
-        for (; end - p >= 16; p += 16)
-            out = Encode16(out, p, 0);
-        return p == end ? out : Encode16(out, end - 16, unsigned(16 - (end - p)));
-    }
-#endif
-    for (; p != end; ++p)
-        out = EncodeChar(out, static_cast<unsigned long>(*p));
-    return out;
-}
 
 // Asks for the memory of a text ahead of its use, a cache line at a time.
 inline void Prefetch(const wxString& text)
@@ -191,11 +62,11 @@ bool NeedsQuotes(const wxString& text, wxChar delimiter, bool firstQuestion)
 char* EncodeSide(char* out, const wxString& text, bool quote)
 {
     if (!quote)
-        return EncodeUtf8(out, text);
+        return EncodeUtf8(out, text, Utf8Rule::Text);
     wxString doubled(text);
     doubled.Replace("\"", "\"\"");
     *out++ = '"';
-    out = EncodeUtf8(out, doubled);
+    out = EncodeUtf8(out, doubled, Utf8Rule::Text);
     *out++ = '"';
     return out;
 }
@@ -207,14 +78,13 @@ bool WriteCardText(const std::vector<Card>& cards, wxChar delimiter,
                    const std::function<bool(const char*, size_t)>& sink)
 {
     const size_t BlockSize = 256 * 1024;
-    const size_t Slack = 16; // what Encode16 may store past the end
     const size_t PrefetchDistance = 8;
-    // The delimiter and the line end, encoded once: at most four bytes and two.
-    char between[8];
+    // The delimiter, encoded once: at most four bytes.
+    char between[4 + Utf8Slack];
     const size_t betweenSize =
-        size_t(EncodeChar(between, static_cast<unsigned long>(delimiter)) - between);
-    std::vector<char> blocks[2] = {std::vector<char>(BlockSize + Slack),
-                                   std::vector<char>(BlockSize + Slack)};
+        size_t(EncodeUtf8(between, wxString(delimiter), Utf8Rule::Text) - between);
+    std::vector<char> blocks[2] = {std::vector<char>(BlockSize + Utf8Slack),
+                                   std::vector<char>(BlockSize + Utf8Slack)};
     std::vector<char>* block = &blocks[0];
     size_t used = 0;
     for (size_t i = 0; i < cards.size(); ++i)
@@ -227,7 +97,7 @@ bool WriteCardText(const std::vector<Card>& cards, wxChar delimiter,
         }
         const Card& card = cards[i];
         const size_t room = 8 * (card.Question.length() + card.Answer.length()) + 4 + betweenSize +
-                            sizeof LineEnd + Slack;
+                            sizeof LineEnd + Utf8Slack;
         if (used + room > block->size())
         {
             if (used != 0)

@@ -17,6 +17,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "deck/WriteAll.h"
 #include "deck/XmlDeckReader.h"
 
 namespace
@@ -110,19 +111,8 @@ bool CopyFile(int from, int to)
             continue;
         if (got <= 0)
             return got == 0 && fsync(to) == 0;
-        for (ssize_t done = 0; done < got;)
-        {
-            const ssize_t put = write(to, chunk + done, size_t(got - done));
-            if (put < 0 && errno == EINTR)
-                continue;
-            if (put <= 0)
-            {
-                if (put == 0)
-                    errno = ENOSPC;
-                return false;
-            }
-            done += put;
-        }
+        if (!WriteAll(to, chunk, size_t(got)))
+            return false;
     }
 }
 

@@ -17,11 +17,11 @@
 
 #include <sys/stat.h>
 
-#include "app/Options.h"
 #include "deck/AtomicFile.h"
 #include "deck/ContentHash.h"
 #include "deck/DeckBackup.h"
 #include "deck/DeckFileStamp.h"
+#include "deck/DeckSettings.h"
 #include "deck/MediaPath.h"
 #include "deck/PictureCache.h"
 #include "deck/TextDecoding.h"
@@ -289,7 +289,7 @@ bool WriteXmlDeck()
                          });
     if (!writer.Write(Cards))
         return false;
-    DeckBackup backup(path, Options.KeepBackups);
+    DeckBackup backup(path, CurrentDeckSettings->KeepBackups);
     backup.Keep(file.GetTarget(), std::time(nullptr));
     if (!file.Commit())
     {

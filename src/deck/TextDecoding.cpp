@@ -4,16 +4,9 @@
 
 #include <wx/textfile.h>
 
-#include <climits>
-#include <cwchar>
 #include <vector>
 
-#if defined(__SSE2__) && WCHAR_MAX > 0xFFFF
-#include <emmintrin.h>
-#define MNEMORA_WIDEN_SSE2 1
-#else
-#define MNEMORA_WIDEN_SSE2 0
-#endif
+#include "deck/Sse2.h"
 
 namespace
 {
@@ -113,7 +106,7 @@ void DecodeUtf8(const char* bytes, size_t length, wxString& text)
     size_t i = 0;
     while (i < length)
     {
-#if MNEMORA_WIDEN_SSE2
+#if MNEMORA_SSE2
         // Most deck text is ASCII: widen it sixteen bytes at a time.
         if (length - i >= 16)
         {

@@ -26,14 +26,6 @@ public:
     /// Writes the whole deck; false when the sink refused a block.
     bool Write(const std::vector<Card>& cards);
 
-    /// Writes `text` at `out` as UTF-8 escaped for an attribute value: & < > " as entities,
-    /// tab, line feed and carriage return as character references. Characters that XML cannot
-    /// carry (other control characters, unpaired surrogates, U+FFFE, U+FFFF) are left out.
-    /// `out` must have room for MaxBytesPerChar bytes per character; returns the new end.
-    static char* EncodeAttributeValue(char* out, const wxString& text);
-    /// The most bytes one character can take once escaped ("&quot;").
-    static const size_t MaxBytesPerChar = 6;
-
 private:
     char* Room(size_t bytes);
     void Append(const char* text);

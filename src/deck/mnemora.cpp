@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "app/Options.h"
+#include "deck/DeckSettings.h"
 
 std::vector<Card> Cards;
 std::vector<Card*> ActiveCards;
@@ -15,6 +15,8 @@ bool Modified = false;
 
 namespace
 {
+const DeckSettings DefaultDeckSettings{};
+
 // std::mt19937 default-constructed is MT19937 with the reference seed 5489.
 std::mt19937& Generator()
 {
@@ -27,6 +29,8 @@ inline void PrefetchHistory(const Card& card)
     __builtin_prefetch(card.History.wx_str());
 }
 } // namespace
+
+const DeckSettings* CurrentDeckSettings = &DefaultDeckSettings;
 
 void UpdateScores()
 {
@@ -75,9 +79,9 @@ bool AllCardsLearned()
     UpdateScores();
     for (const Card* card : ActiveCards)
     {
-        if (static_cast<float>(Options.MinScore) > card->Score)
+        if (static_cast<float>(CurrentDeckSettings->MinScore) > card->Score)
             return false;
-        if (card->AnswerCount < Options.MinAnswerCount)
+        if (card->AnswerCount < CurrentDeckSettings->MinAnswerCount)
             return false;
     }
     return true;
@@ -88,7 +92,7 @@ float CardWeight(const Card& card)
     // Weights of the newest ten positions, newest first.
     static const float steps[10] = {50, 40, 30, 20, 10, 10, 10, 10, 10, 10};
     float weight = card.AnswerCount == 0 ? 755.0f : 5.0f;
-    if (card.AnswerCount < Options.MinAnswerCount)
+    if (card.AnswerCount < CurrentDeckSettings->MinAnswerCount)
         weight += 10.0f;
     const long length = static_cast<long>(card.History.length());
     const wxStringCharType* history = card.History.wx_str();
@@ -107,7 +111,7 @@ int SelectNextCard()
     if (count == 0)
         return -1;
     int result = 0;
-    if (!Options.ShuffleCards)
+    if (!CurrentDeckSettings->ShuffleCards)
     {
         result = static_cast<int>((static_cast<long long>(LastSelectedCard) + 1) %
                                   static_cast<long long>(count));

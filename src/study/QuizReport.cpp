@@ -4,12 +4,13 @@
 
 #include <wx/intl.h>
 
-#include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <string>
 
 #include <unistd.h>
+
+#include "deck/WriteAll.h"
 
 std::function<wxDateTime()> QuizClock = [] { return wxDateTime::Now(); };
 
@@ -105,20 +106,9 @@ wxString WriteQuizReport(const wxString& text)
     if (fd < 0)
         return wxString();
     const wxScopedCharBuffer bytes = text.utf8_str();
-    const char* data = bytes.data();
-    size_t left = bytes.length();
-    while (left > 0)
-    {
-        const ssize_t written = write(fd, data, left);
-        if (written < 0 && errno == EINTR)
-            continue;
-        if (written <= 0)
-            break;
-        data += written;
-        left -= size_t(written);
-    }
+    const bool written = WriteAll(fd, bytes.data(), bytes.length());
     // Failures stay silent, and a report cut short is not shown.
-    if (close(fd) != 0 || left > 0)
+    if (close(fd) != 0 || !written)
     {
         unlink(name.c_str());
         return wxString();
