@@ -18,22 +18,15 @@ inline std::uint64_t RotateLeft(std::uint64_t value, int bits)
 }
 
 // Little-endian reads, as the hash is defined.
-inline std::uint64_t Read64(const unsigned char* p)
+template <typename Word> inline Word ReadLittle(const unsigned char* p)
 {
-    std::uint64_t value;
+    Word value;
     std::memcpy(&value, p, sizeof value);
 #if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    value = __builtin_bswap64(value);
-#endif
-    return value;
-}
-
-inline std::uint32_t Read32(const unsigned char* p)
-{
-    std::uint32_t value;
-    std::memcpy(&value, p, sizeof value);
-#if __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
-    value = __builtin_bswap32(value);
+    if constexpr (sizeof value == 8)
+        value = __builtin_bswap64(value);
+    else
+        value = __builtin_bswap32(value);
 #endif
     return value;
 }
@@ -52,10 +45,10 @@ inline std::uint64_t Merge(std::uint64_t hash, std::uint64_t lane)
 
 inline void Stripe(std::uint64_t* lanes, const unsigned char* p)
 {
-    lanes[0] = Round(lanes[0], Read64(p));
-    lanes[1] = Round(lanes[1], Read64(p + 8));
-    lanes[2] = Round(lanes[2], Read64(p + 16));
-    lanes[3] = Round(lanes[3], Read64(p + 24));
+    lanes[0] = Round(lanes[0], ReadLittle<std::uint64_t>(p));
+    lanes[1] = Round(lanes[1], ReadLittle<std::uint64_t>(p + 8));
+    lanes[2] = Round(lanes[2], ReadLittle<std::uint64_t>(p + 16));
+    lanes[3] = Round(lanes[3], ReadLittle<std::uint64_t>(p + 24));
 }
 } // namespace
 
@@ -103,10 +96,12 @@ std::uint64_t ContentHash::Value() const
     const unsigned char* p = m_pending;
     size_t rest = m_pendingSize;
     for (; rest >= 8; p += 8, rest -= 8)
-        hash = RotateLeft(hash ^ Round(0, Read64(p)), 27) * Prime1 + Prime4;
+        hash = RotateLeft(hash ^ Round(0, ReadLittle<std::uint64_t>(p)), 27) * Prime1 + Prime4;
     if (rest >= 4)
     {
-        hash = RotateLeft(hash ^ (std::uint64_t(Read32(p)) * Prime1), 23) * Prime2 + Prime3;
+        hash =
+            RotateLeft(hash ^ (std::uint64_t(ReadLittle<std::uint32_t>(p)) * Prime1), 23) * Prime2 +
+            Prime3;
         p += 4;
         rest -= 4;
     }
